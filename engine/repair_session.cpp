@@ -1,0 +1,28 @@
+#include "repair_session.h"
+
+namespace mendrel {
+
+int32_t RepairSession::Send(int32_t code, const void* data) {
+  if (callback == nullptr) return 0;
+  return callback(code, const_cast<void*>(data), userData);
+}
+
+void RepairSession::SendProgress(uint8_t percent) { Send(EVT_PROGRESS, &percent); }
+
+void RepairSession::SendProgressAt(uint64_t position) {
+  if (SourceLength == 0) return;
+  double percent = static_cast<double>(position) * 100.0 / static_cast<double>(SourceLength);
+  SendProgress(static_cast<uint8_t>(static_cast<uint32_t>(percent)));
+}
+
+void RepairSession::SendSourceFile(const char* path) { Send(EVT_SOURCE_FILE, path); }
+
+void RepairSession::SendMessage(const std::string& text) { Send(EVT_MESSAGE, text.c_str()); }
+
+void RepairSession::SendError(const std::string& text) { Send(EVT_ERROR, text.c_str()); }
+
+void RepairSession::SendNotice(const std::string& text) { Send(EVT_NOTICE, text.c_str()); }
+
+bool RepairSession::QueryStop() { return Send(EVT_QUERY_STOP, nullptr) != 0; }
+
+}  // namespace mendrel

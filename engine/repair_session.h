@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "mendrel.h"
+#include "repair_options.h"
+
+namespace mendrel {
+
+// One repair run: the caller's callback, the unpacked options and the source
+// length that progress percentages are computed from. Created and destroyed by
+// ordinal 1 for every call.
+class RepairSession {
+ public:
+  RepairSession(ProgressCallback callback, void* userData)
+      : callback(callback), userData(userData) {}
+  virtual ~RepairSession() = default;
+
+  // The repair pass. Returns 1 once at least one field descriptor was accepted.
+  int32_t RepairTable(const char* sourcePath, uint32_t reserved, uint32_t optionWord,
+                      const char* outputPath);
+
+  void SendProgress(uint8_t percent);
+  // Position × 100 / SourceLength, truncated; nothing while the length is unknown.
+  void SendProgressAt(uint64_t position);
+  void SendSourceFile(const char* path);
+  void SendMessage(const std::string& text);
+  void SendError(const std::string& text);
+  void SendNotice(const std::string& text);
+  bool QueryStop();
+
+  ProgressCallback callback;
+  void* userData;
+  RepairOptions options;
+  uint64_t SourceLength = 0;
+
+ private:
+  int32_t Send(int32_t code, const void* data);
+};
+
+}  // namespace mendrel

@@ -1,0 +1,51 @@
+// The shipped library, reached only through its exported ordinal table.
+#include <gtest/gtest.h>
+
+#include "event_recorder.h"
+#include "mendrel.h"
+
+using namespace tessaly_test;
+
+TEST(OrdinalTable, HoldsFourEntriesAfterAnUnusedSlot) {
+  EXPECT_EQ(MendrelOrdinals[0], nullptr);
+  for (int i = 1; i <= 4; ++i) EXPECT_NE(MendrelOrdinals[i], nullptr) << i;
+}
+
+TEST(OrdinalTable, MaskingIsAnXorOfEveryByteWithTheKey) {
+  RepairArgs args{};
+  args.optionWord = 0x00FF081F;
+  RepairArgs masked = args;
+  MendrelMaskArgs(&masked);
+  const auto* plain = reinterpret_cast<const unsigned char*>(&args);
+  const auto* bytes = reinterpret_cast<const unsigned char*>(&masked);
+  for (size_t i = 0; i < sizeof args; ++i) EXPECT_EQ(bytes[i], plain[i] ^ 0x5A) << i;
+  EXPECT_EQ(sizeof(RepairArgs), 6 * sizeof(void*));
+}
+
+TEST(OrdinalTable, PacksOptionsIntoTheirBitFields) {
+  EXPECT_EQ(MendrelPackOptions(0x1F, MENDREL_VERSION_VISUAL_FOXPRO, 300) & 0xFFFF, 0x081Fu);
+  EXPECT_EQ(MendrelPackOptions(0, 0, 300) >> 16, 300u);
+}
+
+TEST(OrdinalTable, ARunStartsWithProgressZeroThenTheSourcePath) {
+  EventRecorder recorder;
+  RunRepair("/nonexistent/source.dbf", "/nonexistent/out.dbf", 0, &recorder);
+  ASSERT_GE(recorder.events.size(), 2u);
+  EXPECT_EQ(recorder.events[0], Progress(0));
+  EXPECT_EQ(recorder.events[1], SourceFile("/nonexistent/source.dbf"));
+}
+
+TEST(OrdinalTable, ReservedSlotHasNoEffect) {
+  EventRecorder plain, withReserved;
+  int32_t a = RunRepair("/nonexistent/source.dbf", "/nonexistent/out.dbf", 0, &plain, 0);
+  int32_t b = RunRepair("/nonexistent/source.dbf", "/nonexistent/out.dbf", 0, &withReserved,
+                        static_cast<uintptr_t>(0xDEADBEEF));
+  EXPECT_EQ(a, b);
+  EXPECT_EQ(plain.events, withReserved.events);
+}
+
+TEST(OrdinalTable, NullCallbackRunsSilently) {
+  EXPECT_EQ(RunRepair("/nonexistent/source.dbf", "/nonexistent/out.dbf", 0, nullptr), 0);
+}
+
+TEST(OrdinalTable, NullBlockIsRefused) { EXPECT_EQ(MendrelRepair()(nullptr), 0); }
