@@ -1,11 +1,23 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds every target and runs every test through ctest.
+# Installs what is missing, builds every target and runs every test through ctest:
+# once in the normal build, and once more for the engine and the CLI built with
+# AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
+jobs=$(nproc)
 build=${BUILD_DIR:-build-test}
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release
-cmake --build "$build" -j"$(nproc)"
+cmake --build "$build" -j"$jobs"
 export QT_QPA_PLATFORM=offscreen
-ctest --test-dir "$build" --output-on-failure -j"$(nproc)"
+ctest --test-dir "$build" --output-on-failure -j"$jobs"
+
+if [ "${TESSALY_SKIP_SANITIZERS:-0}" != 1 ]; then
+  asan=${ASAN_BUILD_DIR:-$build-asan}
+  cmake -S . -B "$asan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSALY_SANITIZE=ON \
+    -DTESSALY_BUILD_APP=OFF -DTESSALY_BUILD_BENCH=OFF
+  cmake --build "$asan" -j"$jobs"
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --test-dir "$asan" --output-on-failure -j"$jobs"
+fi
