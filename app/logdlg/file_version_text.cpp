@@ -11,25 +11,30 @@ QString FormatVersionPair(uint32_t value) {
   return QStringLiteral("%1.%2").arg(value >> 16).arg(value & 0xFFFFu);
 }
 
+namespace {
+
+// Selectors 0 to 2 ask for the file version, 3 to 5 for the product version, each as
+// high word, low word or both.
+QString VersionText(uint32_t high, uint32_t low, int part) {
+  switch (part) {
+    case kFileVersionMajorMinor:
+      return FormatVersionPair(high);
+    case kFileVersionReleaseBuild:
+      return FormatVersionPair(low);
+    default:
+      return FormatVersionPair(high) + u'.' + FormatVersionPair(low);
+  }
+}
+
+}  // namespace
+
 QString GetFileVersionText(const QString& fileName, int selector) {
+  if (selector < kFileVersionMajorMinor || selector > kProductVersionFull) return {};
   const std::optional<VersionWords> words = ReadElfVersionNote(fileName);
   if (!words) return {};
-  switch (selector) {
-    case kFileVersionMajorMinor:
-      return FormatVersionPair(words->fileVersionHigh);
-    case kFileVersionReleaseBuild:
-      return FormatVersionPair(words->fileVersionLow);
-    case kFileVersionFull:
-      return FormatVersionPair(words->fileVersionHigh) + u'.' +
-             FormatVersionPair(words->fileVersionLow);
-    case kProductVersionMajorMinor:
-      return FormatVersionPair(words->productVersionHigh);
-    case kProductVersionReleaseBuild:
-      return FormatVersionPair(words->productVersionLow);
-    case kProductVersionFull:
-      return FormatVersionPair(words->productVersionHigh) + u'.' +
-             FormatVersionPair(words->productVersionLow);
-    default:
-      return {};
+  if (selector >= kProductVersionMajorMinor) {
+    return VersionText(words->productVersionHigh, words->productVersionLow,
+                       selector - kProductVersionMajorMinor);
   }
+  return VersionText(words->fileVersionHigh, words->fileVersionLow, selector);
 }
