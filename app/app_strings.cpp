@@ -18,8 +18,6 @@ constexpr StringEntry kStrings[] = {
     {StrId::VersionCaptionPrefix, QT_TRANSLATE_NOOP("AppStrings", " v")},
     {StrId::DbfFileFilter,
      QT_TRANSLATE_NOOP("AppStrings", "DBF files (*.dbf)|*.dbf|All files (*.*)|*.*")},
-    {StrId::LogFileFilter, QT_TRANSLATE_NOOP("AppStrings", "Log files (*.log)|*.log")},
-    {StrId::LogFileExtension, QT_TRANSLATE_NOOP("AppStrings", "log")},
     {StrId::HomepageAddress, QT_TRANSLATE_NOOP("AppStrings", "https://tessaly.example.org/")},
     {StrId::SupportAddress, QT_TRANSLATE_NOOP("AppStrings", "support@tessaly.example.org")},
     {StrId::NoticeLine,
@@ -80,7 +78,6 @@ constexpr StringEntry kStrings[] = {
     {StrId::FailToRepair, QT_TRANSLATE_NOOP("AppStrings", "Fail to repair file '%s'!")},
     {StrId::CannotOpenOrRun, QT_TRANSLATE_NOOP("AppStrings", "Cannot open or run file '%s'!")},
     {StrId::CannotOpenFile, QT_TRANSLATE_NOOP("AppStrings", "Cannot open file %s")},
-    {StrId::CannotCreateFile, QT_TRANSLATE_NOOP("AppStrings", "Cannot create file %s")},
     {StrId::CannotSaveSettings,
      QT_TRANSLATE_NOOP("AppStrings", "Cannot save the settings to %s")},
 

@@ -10,8 +10,6 @@ enum class StrId : int {
   AppTitle = 1,
   VersionCaptionPrefix,
   DbfFileFilter,
-  LogFileFilter,
-  LogFileExtension,
   HomepageAddress,
   SupportAddress,
   NoticeLine,
@@ -64,7 +62,6 @@ enum class StrId : int {
   FailToRepair,
   CannotOpenOrRun,
   CannotOpenFile,
-  CannotCreateFile,
   CannotSaveSettings,
 
   // "Batch Repair" page

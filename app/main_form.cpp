@@ -24,9 +24,9 @@
 #include "app_strings.h"
 #include "command_line.h"
 #include "drag_edit.h"
-#include "file_version.h"
 #include "hyperlink_label.h"
 #include "jpeg_image.h"
+#include "logdlg/file_version_text.h"
 #include "message_box.h"
 #include "path_functions.h"
 #include "settings_store.h"
@@ -41,8 +41,6 @@ constexpr int kRepairAnimationResource = 101;
 constexpr int kBannerHeight = 60;
 constexpr int kRepairPage = 0;
 constexpr int kBatchPage = 1;
-constexpr int kVersionMajorMinor = 0;
-constexpr int kVersionFourParts = 2;
 
 QPixmap BannerPixmap() {
   QFile file(QStringLiteral(":/banner.jpg"));
@@ -153,9 +151,9 @@ void TMainForm::FormCreate(const QStringList& arguments) {
   labNotice->setText(AppString(StrId::NoticeLine));
 
   setWindowTitle(title + AppString(StrId::VersionCaptionPrefix) +
-                 GetFileVersionText(executable, kVersionMajorMinor));
+                 GetFileVersionText(executable, kFileVersionMajorMinor));
   labTitle->setText(title);
-  labVersion->setText(GetFileVersionText(executable, kVersionFourParts));
+  labVersion->setText(GetFileVersionText(executable, kFileVersionFull));
 
   FRunning = false;
   Animate->SetResource(kRepairAnimationResource);

@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <cstdint>
 
+#include "logdlg/setting_information.h"
 #include "setting.h"
 
 class QCheckBox;
@@ -26,6 +27,7 @@ class QToolButton;
 class QTreeWidget;
 class TAnimate;
 class TDragEdit;
+class TSaveLogDialog;
 class THyperlinkLabel;
 
 class TMainForm : public QMainWindow {
@@ -63,6 +65,7 @@ class TMainForm : public QMainWindow {
   TAnimate* Animate = nullptr;
   QFileDialog* OpenDialog = nullptr;
   QFileDialog* SaveDialog = nullptr;
+  TSaveLogDialog* SaveLogDialog = nullptr;
 
   // "Repair" page
   QLabel* labSelSrcFile = nullptr;
@@ -177,7 +180,7 @@ class TMainForm : public QMainWindow {
   void BeginRun(QPushButton* button);
   void EndRun(QPushButton* button);
   void OpenFixedFile(const QString& path);
-  void SaveLogFile();
+  OptionControlsDescription DescribeOptionControls() const;
 
   void ShowProgress(unsigned percent);
   void PumpEventsNowAndThen();
@@ -186,7 +189,6 @@ class TMainForm : public QMainWindow {
   bool txtBufSizeKeyPress(QChar key);
   bool DiscardNonDigit(QChar key);
 
-  QFileDialog* SaveLogDialog = nullptr;
   QWidget* FRepairAnimationSlot = nullptr;
   QWidget* FBatchAnimationSlot = nullptr;
   QString FHelpFile;

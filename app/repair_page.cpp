@@ -1,5 +1,5 @@
-// The "Repair" page: its controls, the two path boxes and their dialogs, help
-// and log saving. The run itself is in single_file_repair.cpp.
+// The "Repair" page: its controls, the two path boxes and their dialogs, help.
+// The run itself is in single_file_repair.cpp, log saving in save_log.cpp.
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -17,7 +17,7 @@
 #include "app_strings.h"
 #include "dialog_filter.h"
 #include "drag_edit.h"
-#include "log_file.h"
+#include "logdlg/save_log_dialog.h"
 #include "main_form.h"
 #include "message_box.h"
 #include "path_functions.h"
@@ -169,12 +169,8 @@ void TMainForm::CreateFileDialogs() {
   SaveDialog->setNameFilters(filters);
   connect(SaveDialog, &QFileDialog::filterSelected, this, &TMainForm::SaveDialogTypeChange);
 
-  SaveLogDialog = new QFileDialog(this);
+  SaveLogDialog = new TSaveLogDialog(this);
   SaveLogDialog->setObjectName(QStringLiteral("SaveLogDialog"));
-  SaveLogDialog->setAcceptMode(QFileDialog::AcceptSave);
-  SaveLogDialog->setFileMode(QFileDialog::AnyFile);
-  SaveLogDialog->setNameFilters(DialogNameFilters(AppString(StrId::LogFileFilter)));
-  SaveLogDialog->setDefaultSuffix(AppString(StrId::LogFileExtension));
 }
 
 void TMainForm::txtSrcFileChange() {
@@ -217,23 +213,6 @@ void TMainForm::SaveDialogTypeChange() {
 void TMainForm::btnHelpClick() {
   if (!QFileInfo::exists(FHelpFile) || !QDesktopServices::openUrl(QUrl::fromLocalFile(FHelpFile)))
     ShowError(this, FormatAppString(StrId::CannotOpenFile, {FHelpFile}));
-}
-
-void TMainForm::btnSaveLogClick() { SaveLogFile(); }
-
-// Plain log saving; the save-log dialog with the system-information choice
-// takes over here.
-void TMainForm::SaveLogFile() {
-  if (SaveLogDialog->exec() != QDialog::Accepted || SaveLogDialog->selectedFiles().isEmpty())
-    return;
-  const QString path = SaveLogDialog->selectedFiles().first();
-  if (!WriteLogLines(path, RepairLogLines()))
-    ShowError(this, FormatAppString(StrId::CannotCreateFile, {path}));
-}
-
-QStringList TMainForm::RepairLogLines() const {
-  const QString text = txtRepairLog->toPlainText();
-  return text.isEmpty() ? QStringList() : text.split(u'\n');
 }
 
 void TMainForm::AppendLog(const QString& text) {
