@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QApplication>
 #include <QFile>
+#include <QtEndian>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -96,6 +97,39 @@ class FileDialogAnswerer {
   bool FDone = false;
   ModalWatcher FWatcher;
 };
+
+struct FieldSpec {
+  QByteArray name;
+  char type;
+  quint8 length;
+};
+
+// A dBASE III table: header, descriptors, terminator, records (flag byte and
+// values), end mark. The header's counts and lengths follow the content.
+inline QByteArray BuildTable(const QList<FieldSpec>& fields, const QList<QByteArray>& records) {
+  int recordLength = 1;
+  for (const FieldSpec& field : fields) recordLength += field.length;
+  const int headerLength = 32 + 32 * int(fields.size()) + 1;
+  QByteArray table(32, '\0');
+  table[0] = 0x03;
+  table[1] = char(124);
+  table[2] = 5;
+  table[3] = 17;
+  qToLittleEndian<quint32>(quint32(records.size()), table.data() + 4);
+  qToLittleEndian<quint16>(quint16(headerLength), table.data() + 8);
+  qToLittleEndian<quint16>(quint16(recordLength), table.data() + 10);
+  for (const FieldSpec& field : fields) {
+    QByteArray descriptor(32, '\0');
+    descriptor.replace(0, field.name.size(), field.name);
+    descriptor[11] = field.type;
+    descriptor[16] = char(field.length);
+    table += descriptor;
+  }
+  table += '\r';
+  for (const QByteArray& record : records) table += ' ' + record;
+  table += '\x1a';
+  return table;
+}
 
 inline void WriteBytes(const QString& path, const QByteArray& bytes) {
   QFile file(path);
