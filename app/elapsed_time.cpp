@@ -49,7 +49,8 @@ QString FormatElapsedTime(const QString& mask, qint64 milliseconds) {
       continue;
     }
     const bool padded = RunLength(mask, i, match->letter, match->paddedWidth) == match->paddedWidth;
-    result += QStringLiteral("%1").arg(match->value, padded ? match->paddedWidth : 0, 10, QChar(u'0'));
+    result +=
+        QStringLiteral("%1").arg(match->value, padded ? match->paddedWidth : 0, 10, QChar(u'0'));
     i += padded ? match->paddedWidth : 1;
   }
   return result;

@@ -14,8 +14,8 @@ struct RepairOptionState {
   bool splitTable = false;
   bool readSrcMemoFile = false;
   bool ignoreAllZeroSrcMemoFile = false;
-  int versionIndex = 0;       // 0 "Auto Detect" .. 8
-  int maxFieldCount = 255;    // sent also when splitting is off
+  int versionIndex = 0;     // 0 "Auto Detect" .. 8
+  int maxFieldCount = 255;  // sent also when splitting is off
 };
 
 uint32_t PackRepairOptions(const RepairOptionState& state);

@@ -1,9 +1,11 @@
 #include "jpeg_image.h"
 
 #include <csetjmp>
-#include <cstdio>
+#include <cstdio>  // jpeglib.h uses FILE without including it
 
+// clang-format off
 #include <jpeglib.h>
+// clang-format on
 
 namespace {
 

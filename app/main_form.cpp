@@ -1,6 +1,7 @@
 #include "main_form.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -9,15 +10,14 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
-#include <QTreeWidget>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QToolButton>
-#include <QCheckBox>
 #include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "animation_view.h"
@@ -132,8 +132,8 @@ void TMainForm::BuildWindow() {
 
 void TMainForm::SetTabOrders() {
   const QList<QList<QWidget*>> chains = {
-      {txtSrcFile, btnSrcMore, txtDstFile, btnDstMore, txtRepairLog, btnRepair, btnSaveLog,
-       btnHelp, cmbDBFVersion, btnSrcSearch},
+      {txtSrcFile, btnSrcMore, txtDstFile, btnDstMore, txtRepairLog, btnRepair, btnSaveLog, btnHelp,
+       cmbDBFVersion, btnSrcSearch},
       {FileList, btnRepairFiles, btnAddFiles, btnRemoveFiles, btnRemoveAll, btnSearchFiles},
   };
   for (const QList<QWidget*>& chain : chains)

@@ -47,9 +47,7 @@ QSpinBox* UpDown(QWidget* parent, int position, int designWidth, const char* nam
 // A stored count brought into the range the up-down can hold.
 int UpDownPosition(int32_t stored) { return std::clamp<int32_t>(stored, kUpDownMin, kUpDownMax); }
 
-int32_t WidenedPosition(const QSpinBox* upDown) {
-  return static_cast<int16_t>(upDown->value());
-}
+int32_t WidenedPosition(const QSpinBox* upDown) { return static_cast<int16_t>(upDown->value()); }
 
 QString StartFolderForBrowsing() {
   const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
@@ -93,7 +91,8 @@ QWidget* TMainForm::CreateOptionsPage() {
   layout->addStretch();
 
   connect(chkSplitTable, &QCheckBox::toggled, this, &TMainForm::chkSplitTableClick);
-  for (QObject* keySource : {static_cast<QObject*>(udMaxFieldCount), static_cast<QObject*>(txtMaxFieldCount)})
+  for (QObject* keySource :
+       {static_cast<QObject*>(udMaxFieldCount), static_cast<QObject*>(txtMaxFieldCount)})
     keySource->installEventFilter(this);
   return page;
 }
@@ -189,9 +188,9 @@ void TMainForm::chkSplitTableClick() {
 }
 
 void TMainForm::btnMoreDirClick() {
-  const QString folder = QFileDialog::getExistingDirectory(
-      this, AppString(StrId::SelectTempDirTitle), StartFolderForBrowsing(),
-      QFileDialog::ShowDirsOnly);
+  const QString folder =
+      QFileDialog::getExistingDirectory(this, AppString(StrId::SelectTempDirTitle),
+                                        StartFolderForBrowsing(), QFileDialog::ShowDirsOnly);
   if (!folder.isEmpty()) txtTempDir->setText(QDir::toNativeSeparators(folder));
 }
 

@@ -31,6 +31,4 @@ OptionControlsDescription TMainForm::DescribeOptionControls() const {
   return options;
 }
 
-QStringList TMainForm::RepairLogLines() const {
-  return SplitLogText(txtRepairLog->toPlainText());
-}
+QStringList TMainForm::RepairLogLines() const { return SplitLogText(txtRepairLog->toPlainText()); }

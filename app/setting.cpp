@@ -14,14 +14,15 @@ QString GetTempDirectory() {
 void LoadSettings(TSetting& setting, const SettingsStore& store) {
   const TSetting defaults;
   setting.OpenFixed = store.ReadBool(QStringLiteral("OpenFixed"), defaults.OpenFixed);
-  setting.RecoverDeleted = store.ReadBool(QStringLiteral("RecoverDeleted"), defaults.RecoverDeleted);
+  setting.RecoverDeleted =
+      store.ReadBool(QStringLiteral("RecoverDeleted"), defaults.RecoverDeleted);
   setting.RepairDate = store.ReadBool(QStringLiteral("RepairDate"), defaults.RepairDate);
   setting.SplitTable = store.ReadBool(QStringLiteral("SplitTable"), defaults.SplitTable);
   setting.MaxFieldCount = store.ReadNumber(QStringLiteral("MaxFieldCount"), defaults.MaxFieldCount);
   setting.ReadSrcMemoFile =
       store.ReadBool(QStringLiteral("ReadSrcMemoFile"), defaults.ReadSrcMemoFile);
-  setting.IgnoreAllZeroSrcMemoFile = store.ReadBool(QStringLiteral("IgnoreAllZeroSrcMemoFile"),
-                                                    defaults.IgnoreAllZeroSrcMemoFile);
+  setting.IgnoreAllZeroSrcMemoFile =
+      store.ReadBool(QStringLiteral("IgnoreAllZeroSrcMemoFile"), defaults.IgnoreAllZeroSrcMemoFile);
   setting.TempDir = store.ReadText(QStringLiteral("TempDir"), GetTempDirectory());
   setting.BufSize = store.ReadNumber(QStringLiteral("BufSize"), defaults.BufSize);
   setting.OpenFilterIndex =

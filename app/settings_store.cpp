@@ -39,9 +39,9 @@ bool IsInt32(double value) {
 SettingsStore SettingsStore::ForApplication() {
   const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
   const QString executable = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-  return SettingsStore(folder + QStringLiteral("/settings.json"),
-                       {QStringLiteral("Software"), StripExtension(executable),
-                        QStringLiteral("Misc")});
+  return SettingsStore(
+      folder + QStringLiteral("/settings.json"),
+      {QStringLiteral("Software"), StripExtension(executable), QStringLiteral("Misc")});
 }
 
 SettingsStore::SettingsStore(QString filePath, QStringList keyPath)
@@ -104,6 +104,4 @@ void SettingsStore::WriteBool(const QString& name, bool value) {
   SetValue(name, value ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
-void SettingsStore::WriteText(const QString& name, const QString& value) {
-  SetValue(name, value);
-}
+void SettingsStore::WriteText(const QString& name, const QString& value) { SetValue(name, value); }

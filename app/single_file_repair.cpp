@@ -4,7 +4,6 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QElapsedTimer>
-#include <functional>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -12,6 +11,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QUrl>
+#include <functional>
 
 #include "animation_view.h"
 #include "app_strings.h"
@@ -88,8 +88,8 @@ bool TMainForm::RunSingleFileRepair(const QString& source, const QString& output
     AppendLog(AppString(StrId::RepairAborted));
     return false;
   }
-  AppendLog(FormatAppString(StrId::FileToBeRepaired,
-                            {source, GroupedNumber(GetFileSize64(source))}));
+  AppendLog(
+      FormatAppString(StrId::FileToBeRepaired, {source, GroupedNumber(GetFileSize64(source))}));
   AppendLog(FormatAppString(StrId::OutputFixedFileAs, {output}));
   AppendLog(separator);
 
@@ -98,9 +98,9 @@ bool TMainForm::RunSingleFileRepair(const QString& source, const QString& output
   TMainForm* self = this;
   QElapsedTimer clock;
   clock.start();
-  const int32_t result = CallRepairEngine(sourceBytes.constData(), kReservedSlot,
-                                          GetRepairOptions(), outputBytes.constData(),
-                                          RepairCallback, &self);
+  const int32_t result =
+      CallRepairEngine(sourceBytes.constData(), kReservedSlot, GetRepairOptions(),
+                       outputBytes.constData(), RepairCallback, &self);
   const qint64 elapsed = clock.elapsed();
   const bool succeeded = result != 0;
 
@@ -120,9 +120,9 @@ bool TMainForm::RunSingleFileRepair(const QString& source, const QString& output
 QString TMainForm::ResultText(bool succeeded, const QString& source, const QString& output) const {
   if (!FRunning) return AppString(StrId::UserAborts);
   if (!succeeded) return FormatAppString(StrId::FailToRepair, {source});
-  const StrId nextStep =
-      HasExtension(output, QStringLiteral(".EXE")) ? StrId::RunFixedSelfExtracting
-                                                   : StrId::OpenFixedFile;
+  const StrId nextStep = HasExtension(output, QStringLiteral(".EXE"))
+                             ? StrId::RunFixedSelfExtracting
+                             : StrId::OpenFixedFile;
   return FormatAppString(StrId::RepairedSuccessfully, {source}) + QStringLiteral("\r\n") +
          FormatAppString(nextStep, {output});
 }

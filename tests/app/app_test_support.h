@@ -4,14 +4,14 @@
 #define TESSALY_APP_TEST_SUPPORT_H
 
 #include <QAbstractButton>
-#include <QPushButton>
 #include <QApplication>
 #include <QFile>
-#include <QtEndian>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QtEndian>
 #include <functional>
 
 // Points the per-user configuration folder at a fresh temporary folder.

@@ -1,3 +1,5 @@
+#include "engine_binding.h"
+
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -5,7 +7,6 @@
 
 #include "app_strings.h"
 #include "app_test_support.h"
-#include "engine_binding.h"
 #include "main_form.h"
 
 namespace {
@@ -20,8 +21,10 @@ QList<RecordedEvent> gEvents;
 
 int32_t RecordingCallback(int32_t code, void* data, void* userData) {
   QByteArray text;
-  if (code == EVT_PROGRESS) text = QByteArray::number(*static_cast<unsigned char*>(data));
-  else if (data != nullptr) text = static_cast<const char*>(data);
+  if (code == EVT_PROGRESS)
+    text = QByteArray::number(*static_cast<unsigned char*>(data));
+  else if (data != nullptr)
+    text = static_cast<const char*>(data);
   gEvents.append({code, text, userData});
   return 0;
 }
@@ -95,7 +98,8 @@ class EngineBindingTest : public QObject {
     QCOMPARE(boxes.seen.size(), 1);
     QCOMPARE(boxes.seen[0].caption, QStringLiteral("Information"));
     QCOMPARE(boxes.seen[0].icon, QMessageBox::Information);
-    QCOMPARE(boxes.seen[0].text, QStringLiteral("Share violation when opening the source file 'x'."));
+    QCOMPARE(boxes.seen[0].text,
+             QStringLiteral("Share violation when opening the source file 'x'."));
   }
 
   // The block reaches the engine intact: paths, option word, callback and user
@@ -111,9 +115,9 @@ class EngineBindingTest : public QObject {
     RepairOptionState splitByOne;
     splitByOne.splitTable = true;
     splitByOne.maxFieldCount = 1;
-    const int32_t result = CallRepairEngine(source.constData(), 0x5A5A5A5A,
-                                            PackRepairOptions(splitByOne), output.constData(),
-                                            RecordingCallback, &marker);
+    const int32_t result =
+        CallRepairEngine(source.constData(), 0x5A5A5A5A, PackRepairOptions(splitByOne),
+                         output.constData(), RecordingCallback, &marker);
     QCOMPARE(result, 1);
     QVERIFY(gEvents.size() > 2);
     QCOMPARE(gEvents[0].code, int32_t(EVT_PROGRESS));

@@ -20,19 +20,22 @@ QString SettingsFile(const ScopedConfigHome& home) {
 
 void StoreMisc(const ScopedConfigHome& home, const QJsonObject& misc) {
   QDir().mkpath(QFileInfo(SettingsFile(home)).absolutePath());
-  WriteBytes(SettingsFile(home),
-             QJsonDocument(QJsonObject{{QStringLiteral("Software"),
-                                        QJsonObject{{QStringLiteral("options_pages_test"),
-                                                     QJsonObject{{QStringLiteral("Misc"), misc}}}}}})
-                 .toJson());
+  WriteBytes(
+      SettingsFile(home),
+      QJsonDocument(QJsonObject{{QStringLiteral("Software"),
+                                 QJsonObject{{QStringLiteral("options_pages_test"),
+                                              QJsonObject{{QStringLiteral("Misc"), misc}}}}}})
+          .toJson());
 }
 
 QJsonObject StoredMisc(const ScopedConfigHome& home) {
   QFile file(SettingsFile(home));
   if (!file.open(QIODevice::ReadOnly)) return {};
   return QJsonDocument::fromJson(file.readAll())
-      .object()[QStringLiteral("Software")].toObject()[QStringLiteral("options_pages_test")]
-      .toObject()[QStringLiteral("Misc")].toObject();
+      .object()[QStringLiteral("Software")]
+      .toObject()[QStringLiteral("options_pages_test")]
+      .toObject()[QStringLiteral("Misc")]
+      .toObject();
 }
 
 void TickAll(TMainForm& form, bool ticked) {

@@ -1,9 +1,10 @@
+#include "path_functions.h"
+
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include "app_test_support.h"
 #include "dialog_filter.h"
-#include "path_functions.h"
 
 class PathFunctionsTest : public QObject {
   Q_OBJECT
@@ -12,13 +13,20 @@ class PathFunctionsTest : public QObject {
   void MakesFixedFileName_data() {
     QTest::addColumn<QString>("source");
     QTest::addColumn<QString>("fixed");
-    QTest::newRow("extension") << "/data/sales.dbf" << "/data/sales_fixed.dbf";
-    QTest::newRow("no extension") << "/data/sales" << "/data/sales_fixed";
-    QTest::newRow("dot in a folder name") << "/old.files/sales" << "/old.files/sales_fixed";
-    QTest::newRow("last dot counts") << "/data/a.b.DBF" << "/data/a.b_fixed.DBF";
-    QTest::newRow("trailing dot") << "/data/sales." << "/data/sales_fixed.";
-    QTest::newRow("hidden file") << "/data/.dbf" << "/data/_fixed.dbf";
-    QTest::newRow("bare name") << "sales.dbf" << "sales_fixed.dbf";
+    QTest::newRow("extension") << "/data/sales.dbf"
+                               << "/data/sales_fixed.dbf";
+    QTest::newRow("no extension") << "/data/sales"
+                                  << "/data/sales_fixed";
+    QTest::newRow("dot in a folder name") << "/old.files/sales"
+                                          << "/old.files/sales_fixed";
+    QTest::newRow("last dot counts") << "/data/a.b.DBF"
+                                     << "/data/a.b_fixed.DBF";
+    QTest::newRow("trailing dot") << "/data/sales."
+                                  << "/data/sales_fixed.";
+    QTest::newRow("hidden file") << "/data/.dbf"
+                                 << "/data/_fixed.dbf";
+    QTest::newRow("bare name") << "sales.dbf"
+                               << "sales_fixed.dbf";
   }
   void MakesFixedFileName() {
     QFETCH(QString, source);

@@ -17,8 +17,10 @@ QJsonObject StoredKey(const ScopedConfigHome& home) {
   QFile file(SettingsFile(home));
   if (!file.open(QIODevice::ReadOnly)) return {};
   return QJsonDocument::fromJson(file.readAll())
-      .object()[QStringLiteral("Software")].toObject()[QStringLiteral("settings_test")]
-      .toObject()[QStringLiteral("Misc")].toObject();
+      .object()[QStringLiteral("Software")]
+      .toObject()[QStringLiteral("settings_test")]
+      .toObject()[QStringLiteral("Misc")]
+      .toObject();
 }
 
 void StoreKey(const ScopedConfigHome& home, const QJsonObject& misc) {
@@ -100,7 +102,8 @@ class SettingsTest : public QObject {
     QFile file(SettingsFile(home));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(QJsonDocument::fromJson(file.readAll())
-                 .object()[QStringLiteral("Software")].toObject()[QStringLiteral("other")],
+                 .object()[QStringLiteral("Software")]
+                 .toObject()[QStringLiteral("other")],
              QJsonValue(QStringLiteral("kept")));
   }
 

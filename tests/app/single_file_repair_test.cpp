@@ -18,17 +18,19 @@
 namespace {
 
 const QString kSeparator = QString(56, u'-');
-const QRegularExpression kConsumedTime(QStringLiteral(
-    "^Consumed time: \\d+ hour\\(s\\) \\d+ minute\\(s\\) \\d+ second\\(s\\) \\d+ millisecond\\(s\\)\\.$"));
+const QRegularExpression kConsumedTime(
+    QStringLiteral("^Consumed time: \\d+ hour\\(s\\) \\d+ minute\\(s\\) \\d+ second\\(s\\) \\d+ "
+                   "millisecond\\(s\\)\\.$"));
 
 // A table whose header lies about its size and whose records hold a date past
 // the month's end: the repair rebuilds the header and mends the date.
 QByteArray DamagedTable() {
-  QByteArray table = BuildTable({{"NAME", 'C', 10}, {"BORN", 'D', 8}, {"PAID", 'L', 1}},
-                                {"Ada       19991231T", "Grace     20240231F", "Linus     20000101?"});
-  table[4] = 0;  // record count
+  QByteArray table =
+      BuildTable({{"NAME", 'C', 10}, {"BORN", 'D', 8}, {"PAID", 'L', 1}},
+                 {"Ada       19991231T", "Grace     20240231F", "Linus     20000101?"});
+  table[4] = 0;           // record count
   table[8] = char(0xFF);  // header length
-  table[10] = 3;  // record length
+  table[10] = 3;          // record length
   return table;
 }
 
@@ -171,7 +173,8 @@ class SingleFileRepairTest : public QObject {
     form.btnRepair->click();
     const QStringList log = form.RepairLogLines();
     QCOMPARE(log[2], QStringLiteral("File to be repaired: '%1'; File size = 0 bytes").arg(missing));
-    const qsizetype error = log.indexOf(QRegularExpression(QStringLiteral("Error 1: Cannot open the file to be repaired\\. .*")));
+    const qsizetype error = log.indexOf(
+        QRegularExpression(QStringLiteral("Error 1: Cannot open the file to be repaired\\. .*")));
     QVERIFY(error > 0);
     QCOMPARE(log[error - 1], kSeparator);
     QCOMPARE(log[error + 1], kSeparator);
@@ -190,7 +193,8 @@ class SingleFileRepairTest : public QObject {
     form.txtDstFile->setText(FDir.filePath(QStringLiteral("setup.EXE")));
     form.btnRepair->click();
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-    QCOMPARE(catcher.opened, QList<QUrl>({QUrl::fromLocalFile(FDir.filePath(QStringLiteral("setup.EXE")))}));
+    QCOMPARE(catcher.opened,
+             QList<QUrl>({QUrl::fromLocalFile(FDir.filePath(QStringLiteral("setup.EXE")))}));
     QCOMPARE(form.RepairLogLines().last(),
              QStringLiteral("Now you can run the fixed self-extracting file '%1'.")
                  .arg(FDir.filePath(QStringLiteral("setup.EXE"))));
@@ -209,8 +213,10 @@ class SingleFileRepairTest : public QObject {
     QFile file(home.Path() + QStringLiteral("/single_file_repair_test/settings.json"));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(QJsonDocument::fromJson(file.readAll())
-                 .object()[QStringLiteral("Software")].toObject()[QStringLiteral("single_file_repair_test")]
-                 .toObject()[QStringLiteral("Misc")].toObject()[QStringLiteral("OpenFixed")],
+                 .object()[QStringLiteral("Software")]
+                 .toObject()[QStringLiteral("single_file_repair_test")]
+                 .toObject()[QStringLiteral("Misc")]
+                 .toObject()[QStringLiteral("OpenFixed")],
              QJsonValue(QStringLiteral("0")));
   }
 
