@@ -1,0 +1,11 @@
+#pragma once
+
+namespace tessaly_cli {
+
+// Ctrl-C (SIGINT) only raises a flag; the repair notices it at the engine's next stop
+// query, so the table written so far is closed with its true record count.
+void InstallStopHandler();
+bool StopRequested();
+void RequestStop();
+
+}  // namespace tessaly_cli
