@@ -34,6 +34,7 @@ constexpr TextEntry kTexts[] = {
      "accessing the file and try again."},
     {kTextUnnamedFile, "an unnamed file"},
     {kTextOutOfMemory, "Out of memory."},
+    {kTextNotSupported, "An unsupported operation was attempted."},
     {kTextFileExceptionBase + 0, "No error occurred."},
     {kTextFileExceptionBase + 1, "An unknown error occurred while accessing %1."},
     {kTextFileExceptionBase + 2, "%1 was not found."},

@@ -26,6 +26,7 @@ enum EngineTextId : uint32_t {
   kTextShareViolation = 16,
   kTextUnnamedFile = 61446,
   kTextOutOfMemory = 61447,
+  kTextNotSupported = 61448,
   kTextFileExceptionBase = 61856,  // + CFileException cause
 };
 

@@ -7,13 +7,25 @@
 
 namespace mendrel {
 
-// Mends one field of a record in place, by its descriptor (32 bytes: name, type at 11,
-// length at 16, decimals at 17). Memo-type fields are moved from the source memo file
-// (which may not be open: the field then gets no data) into the output memo file.
+// Bytes of a 32-byte field descriptor read here.
+inline constexpr uint32_t kDescriptorTypeOffset = 11;
+inline constexpr uint32_t kDescriptorLengthOffset = 16;
+
+inline char DescriptorType(const uint8_t* descriptor) {
+  return static_cast<char>(descriptor[kDescriptorTypeOffset]);
+}
+inline uint32_t DescriptorLength(const uint8_t* descriptor) { return descriptor[kDescriptorLengthOffset]; }
+
+// True for the types whose field holds a memo block pointer in every table version.
+bool IsMemoType(char type);
+
+// Mends one field of a record in place, by its descriptor (32 bytes: type at 11, length
+// at 16). Memo-type fields are moved from the source memo file (which may not be open:
+// the field then gets no data) into the output memo file.
 void RepairFieldValue(char* fieldBytes, const uint8_t* descriptor, CMemoFile& sourceMemo, CMemoFile& outputMemo,
                       uint8_t sourceVersion, const RepairOptions& options);
 
-// Mends one non-memo field in place (dates, numbers, logicals); memo-type fields are left alone.
+// Mends one non-memo field in place (dates, numbers, logicals); other types are left alone.
 void CheckFieldValue(char* fieldBytes, const uint8_t* descriptor, const RepairOptions& options);
 
 // Days of a month of the Gregorian calendar; 0 for a month outside 1..12.

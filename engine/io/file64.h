@@ -77,9 +77,19 @@ class CFile64 {
 
   static const CRuntimeClass classCFile64;
 
+ protected:
+  // Throws for a write that failed or moved fewer than count bytes.
+  void CheckWritten(int error, uint32_t done, uint32_t count) const;
+
+ public:
+
   FileHandle m_hFile;
   int32_t m_bCloseOnDelete;
   std::string m_strFileName;
+
+ private:
+  // The closed state: no handle, nothing to close, no name.
+  void ForgetFile();
 };
 
 // Writes count copies of one byte through the file's virtual Write, 512 at a time.

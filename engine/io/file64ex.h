@@ -55,6 +55,15 @@ class CFile64Ex : public CFile64 {
   uint32_t FillBuffer();
   uint32_t ReadSectors(char* destination, uint32_t count);
   void EmptyBuffers();
+
+ private:
+  static constexpr uint32_t kDefaultSectorSize = 512;
+
+  void AllocateBuffers();
+  bool CopyFromBuffer(const FileBuffer& buffer, char*& destination, uint32_t& remaining);
+  FileBuffer& BufferToFill();
+  uint32_t ReadSectorsOneByOne(char* destination, uint32_t count);
+  void RefreshBuffers(uint64_t position, const char* bytes, uint32_t count);
 };
 
 }  // namespace mendrel

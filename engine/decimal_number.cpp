@@ -1,0 +1,86 @@
+#include "decimal_number.h"
+
+#include <cerrno>
+#include <clocale>
+#include <cstdlib>
+#include <locale.h>
+#include <string>
+
+namespace mendrel {
+namespace {
+
+bool IsCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsHexDigit(char c) { return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
+
+size_t CountDigits(std::string_view text, size_t from) {
+  size_t end = from;
+  while (end < text.size() && IsDigit(text[end])) ++end;
+  return end - from;
+}
+
+bool CharAt(std::string_view text, size_t index, char wanted) {
+  return index < text.size() && text[index] == wanted;
+}
+
+// The form C would read as a hexadecimal number: 0x followed by a hex digit or by a point and one.
+bool StartsHexNumber(std::string_view text, size_t at) {
+  if (!CharAt(text, at, '0') || !(CharAt(text, at + 1, 'x') || CharAt(text, at + 1, 'X'))) return false;
+  size_t next = at + 2;
+  if (CharAt(text, next, '.')) ++next;
+  return next < text.size() && IsHexDigit(text[next]);
+}
+
+// Length of the decimal form at the start of text (no white space), 0 when there is none.
+size_t DecimalFormLength(std::string_view text) {
+  size_t end = 0;
+  if (CharAt(text, 0, '+') || CharAt(text, 0, '-')) ++end;
+  if (StartsHexNumber(text, end)) return 0;
+  const size_t integerDigits = CountDigits(text, end);
+  end += integerDigits;
+  size_t fractionDigits = 0;
+  if (CharAt(text, end, '.')) {
+    fractionDigits = CountDigits(text, end + 1);
+    if (integerDigits + fractionDigits != 0) end += 1 + fractionDigits;
+  }
+  if (integerDigits + fractionDigits == 0) return 0;
+  if (CharAt(text, end, 'e') || CharAt(text, end, 'E')) {
+    size_t exponent = end + 1;
+    if (CharAt(text, exponent, '+') || CharAt(text, exponent, '-')) ++exponent;
+    const size_t exponentDigits = CountDigits(text, exponent);
+    if (exponentDigits != 0) end = exponent + exponentDigits;
+  }
+  return end;
+}
+
+// The "C" locale, so that "." is the decimal point whatever the user's locale.
+locale_t ClassicLocale() {
+  static const locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+  return locale;
+}
+
+// C reports ERANGE on overflow and on an inexact result below the smallest normal double.
+bool IsOutOfRange(std::string_view decimal) {
+  const std::string text(decimal);
+  errno = 0;
+  char* end = nullptr;
+  const locale_t locale = ClassicLocale();
+  if (locale != static_cast<locale_t>(nullptr)) {
+    strtod_l(text.c_str(), &end, locale);
+  } else {
+    std::strtod(text.c_str(), &end);  // defensive: the "C" locale always exists
+  }
+  return errno == ERANGE;
+}
+
+}  // namespace
+
+size_t ConsumedDecimalLength(std::string_view text) {
+  size_t start = 0;
+  while (start < text.size() && IsCSpace(text[start])) ++start;
+  const size_t length = DecimalFormLength(text.substr(start));
+  if (length == 0 || IsOutOfRange(text.substr(start, length))) return 0;
+  return start + length;
+}
+
+}  // namespace mendrel
