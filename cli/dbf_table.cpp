@@ -41,15 +41,17 @@ bool IsRegularFile(const std::filesystem::path& path) {
   return std::filesystem::is_regular_file(path, ignored);
 }
 
+// The name of a file in folder that equals name ignoring case, the exact name first.
 std::optional<std::string> FindIgnoringCase(const std::filesystem::path& folder,
                                             const std::string& name) {
-  if (IsRegularFile(folder / name)) return (folder / name).string();
+  const std::filesystem::path searched = folder.empty() ? "." : folder;
+  if (IsRegularFile(searched / name)) return name;
   std::vector<std::string> matches;
   std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+  for (const auto& entry : std::filesystem::directory_iterator(searched, error)) {
     const std::string candidate = entry.path().filename().string();
     if (strcasecmp(candidate.c_str(), name.c_str()) == 0 && IsRegularFile(entry.path())) {
-      matches.push_back(entry.path().string());
+      matches.push_back(candidate);
     }
   }
   if (matches.empty()) return std::nullopt;
@@ -138,10 +140,10 @@ bool DbfTable::ReadRecord(uint64_t index, std::vector<char>& record) {
 
 std::optional<std::string> FindMemoFile(const std::string& tablePath) {
   const std::filesystem::path table(tablePath);
-  const std::filesystem::path folder = table.has_parent_path() ? table.parent_path() : ".";
-  const std::string stem = std::filesystem::path(StripExtension(table.filename().string())).string();
+  const std::filesystem::path folder = table.parent_path();
+  const std::string stem = StripExtension(table.filename().string());
   for (const char* extension : {".DBT", ".FPT"}) {
-    if (auto found = FindIgnoringCase(folder, stem + extension)) return found;
+    if (auto found = FindIgnoringCase(folder, stem + extension)) return (folder / *found).string();
   }
   return std::nullopt;
 }

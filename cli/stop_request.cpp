@@ -18,10 +18,11 @@ void InstallStopHandler() {
   // Restarted calls keep the engine's reads and writes from failing with EINTR.
   action.sa_flags = SA_RESTART;
   sigaction(SIGINT, &action, nullptr);
+  // A log reader that goes away must not end a repair half way, leaving a table
+  // whose record count was never written: the log lines are then just lost.
+  std::signal(SIGPIPE, SIG_IGN);
 }
 
 bool StopRequested() { return stopFlag != 0; }
-
-void RequestStop() { stopFlag = 1; }
 
 }  // namespace tessaly_cli
