@@ -6,10 +6,12 @@
 #include <regex>
 
 #include "cli_process.h"
+#include "table_builder.h"
 #include "temp_dir.h"
 
 using namespace tessaly_cli_test;
 using tessaly_test::ReadWholeFile;
+using tessaly_test::TableBuilder;
 using tessaly_test::TempDir;
 namespace fs = std::filesystem;
 
@@ -138,17 +140,10 @@ TEST(RepairCommand, CtrlCClosesThePartialTableWithItsTrueRecordCount) {
   constexpr uint32_t kRecords = 2000000;
   {
     std::ofstream table(dir.File("big.dbf"), std::ios::binary);
-    unsigned char header[32] = {0x03, 124, 1, 1};
-    header[8] = 65;
-    header[10] = 41;
-    unsigned char field[32] = {'T', 'E', 'X', 'T'};
-    field[11] = 'C';
-    field[16] = 40;
-    table.write(reinterpret_cast<char*>(header), 32).write(reinterpret_cast<char*>(field), 32);
-    table.put(0x0D);
-    const std::string record = " " + std::string(40, 'x');
+    const auto head = TableBuilder().Field("TEXT", 'C', 40).NoEndMark().Build();
+    table.write(head.data(), static_cast<std::streamsize>(head.size()));
     std::string block;
-    for (int i = 0; i < 10000; ++i) block += record;
+    for (int i = 0; i < 10000; ++i) block += " " + std::string(40, 'x');
     for (uint32_t i = 0; i < kRecords / 10000; ++i) table << block;
   }
   CliProcess process({"repair", "big.dbf"}, dir.path());

@@ -4,69 +4,42 @@
 #include <filesystem>
 
 #include "cli_process.h"
+#include "table_builder.h"
 #include "temp_dir.h"
 
 using namespace tessaly_cli_test;
+using tessaly_test::MemoBuilder;
+using tessaly_test::MemoPointerBinary;
 using tessaly_test::ReadWholeFile;
+using tessaly_test::TableBuilder;
 using tessaly_test::TempDir;
 using tessaly_test::WriteWholeFile;
 namespace fs = std::filesystem;
 
 namespace {
 
-void PutLittleEndian(std::vector<char>& bytes, size_t at, uint32_t value, int width) {
-  for (int i = 0; i < width; ++i) bytes[at + i] = static_cast<char>(value >> (8 * i));
-}
-
-void PutBigEndian(std::vector<char>& bytes, size_t at, uint32_t value) {
-  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(value >> (8 * (3 - i)));
-}
-
-std::vector<char> Descriptor(const std::string& name, char type, int length) {
-  std::vector<char> bytes(32, 0);
-  std::copy(name.begin(), name.end(), bytes.begin());
-  bytes[11] = type;
-  bytes[16] = static_cast<char>(length);
+std::string Int32(int32_t value) {
+  std::string bytes(4, '\0');
+  for (int i = 0; i < 4; ++i) bytes[i] = static_cast<char>(static_cast<uint32_t>(value) >> (8 * i));
   return bytes;
 }
 
 // A FoxPro table t.dbf (NAME C6, NOTES M4 binary pointer, QTY I4) and its memo file,
 // named T.FPT in upper case, with 64-byte blocks: a text memo and a picture.
 void WriteFoxProTable(const TempDir& dir) {
-  std::vector<char> table(32, 0);
-  table[0] = 0x30;
-  PutLittleEndian(table, 4, 3, 4);
-  PutLittleEndian(table, 8, 32 + 3 * 32 + 1, 2);
-  PutLittleEndian(table, 10, 15, 2);
-  for (const auto& d : {Descriptor("NAME", 'C', 6), Descriptor("NOTES", 'M', 4),
-                        Descriptor("QTY", 'I', 4)}) {
-    table.insert(table.end(), d.begin(), d.end());
-  }
-  table.push_back(0x0D);
-  const struct { char flag; const char* name; uint32_t memo; int32_t qty; } rows[] = {
-      {' ', "alpha ", 1, 42}, {'*', "beta  ", 2, -7}, {' ', "gamma ", 0, 0}};
-  for (const auto& row : rows) {
-    std::vector<char> record(15, 0);
-    record[0] = row.flag;
-    std::copy(row.name, row.name + 6, record.begin() + 1);
-    PutLittleEndian(record, 7, row.memo, 4);
-    PutLittleEndian(record, 11, static_cast<uint32_t>(row.qty), 4);
-    table.insert(table.end(), record.begin(), record.end());
-  }
-  table.push_back(0x1A);
-  WriteWholeFile(dir.File("t.dbf"), table);
-
-  std::vector<char> memo(3 * 64, ' ');
-  std::fill(memo.begin(), memo.begin() + 64, 0);
-  PutBigEndian(memo, 0, 3);
-  memo[6] = 0, memo[7] = 64;
-  const std::string text = "hello fox";
-  PutBigEndian(memo, 64, 1);
-  PutBigEndian(memo, 68, static_cast<uint32_t>(text.size()));
-  std::copy(text.begin(), text.end(), memo.begin() + 72);
-  PutBigEndian(memo, 128, 0);
-  PutBigEndian(memo, 132, 4);
-  WriteWholeFile(dir.File("T.FPT"), memo);
+  MemoBuilder memo(MemoBuilder::kFoxPro, 64);
+  const uint32_t text = memo.Add("hello fox");
+  const uint32_t picture = memo.Add("\x89PNG", 0);
+  memo.WriteTo(dir.File("T.FPT"));
+  TableBuilder()
+      .Version(0x30)
+      .Field("NAME", 'C', 6)
+      .Field("NOTES", 'M', 4)
+      .Field("QTY", 'I', 4)
+      .Record("alpha " + MemoPointerBinary(text) + Int32(42))
+      .Record("beta  " + MemoPointerBinary(picture) + Int32(-7), '*')
+      .Record("gamma " + MemoPointerBinary(0) + Int32(0))
+      .WriteTo(dir.File("t.dbf"));
 }
 
 std::string ReadText(const std::string& path) {
