@@ -7,6 +7,9 @@
 #include "field_display.h"
 #include "mendrel.h"
 #include "repair_session.h"
+#include "tessaly_version.h"
+
+TESSALY_VERSION_NOTE();
 
 namespace {
 

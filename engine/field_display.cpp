@@ -1,13 +1,72 @@
 #include "field_display.h"
 
+#include <algorithm>
+#include <cstring>
+#include <string_view>
+
+#include "engine_strings.h"
+#include "field_validation.h"
+#include "memo_file.h"
+#include "memo_pointer.h"
+#include "memo_reader.h"
+#include "repair_options.h"
+
 namespace mendrel {
+namespace {
 
-// Filled in with the field checks and the memo reader.
-void DisplayFieldValue(char*, const unsigned char*, uint32_t) {}
+bool IsNoHandle(intptr_t handle) { return handle == 0 || handle == kInvalidHandle; }
 
-void DisplayMemoValue(const char*, const unsigned char*, intptr_t, uint32_t, const char*, char* text,
-                      uint32_t textSize) {
-  for (uint32_t i = 0; text != nullptr && i < textSize; ++i) text[i] = 0;
+// Copies as much of word as fits, without a NUL of its own.
+void CopyWord(char* text, uint32_t textSize, std::string_view word) {
+  std::memcpy(text, word.data(), std::min<size_t>(textSize, word.size()));
+}
+
+// A memo longer than the buffer fills it: its first bytes, then the marker at the end. A
+// buffer shorter than the marker holds only the marker's end, so nothing lands outside it.
+void CopyTruncatedMemo(CMemoFile& memoFile, const MemoBlock& memo, char* text, uint32_t textSize) {
+  const std::string_view marker = EngineText(kTextTruncated);
+  const uint32_t markerShown = std::min<uint32_t>(textSize, static_cast<uint32_t>(marker.size()));
+  const uint32_t dataShown = textSize - markerShown;
+  if (dataShown != 0) MemoReader(memoFile, memo).ReadNext(text, dataShown);
+  std::memcpy(text + dataShown, marker.data() + (marker.size() - markerShown), markerShown);
+}
+
+void CopyMemoText(CMemoFile& memoFile, const MemoBlock& memo, char* text, uint32_t textSize) {
+  if (memo.length > textSize) {
+    CopyTruncatedMemo(memoFile, memo, text, textSize);
+  } else {
+    MemoReader(memoFile, memo).ReadNext(text, memo.length);
+  }
+}
+
+}  // namespace
+
+void DisplayFieldValue(char* fieldBytes, const unsigned char* descriptor, uint32_t optionWord) {
+  if (descriptor == nullptr || DescriptorLength(descriptor) == 0 || fieldBytes == nullptr) return;
+  const RepairOptions options(optionWord);
+  CheckFieldValue(fieldBytes, descriptor, options);
+}
+
+void DisplayMemoValue(const char* fieldBytes, const unsigned char* descriptor, intptr_t memoHandle,
+                      uint32_t blockSize, const char* memoPath, char* text, uint32_t textSize) {
+  if (text == nullptr) return;
+  std::memset(text, 0, textSize);
+  if (fieldBytes == nullptr || descriptor == nullptr || DescriptorLength(descriptor) == 0) return;
+  if (!IsMemoFieldType(static_cast<uint8_t>(DescriptorType(descriptor))) || IsNoHandle(memoHandle) || blockSize == 0) return;
+
+  CMemoFile memoFile(memoHandle, CFile64Ex::kDefaultBufferSize);
+  memoFile.m_nBlockSize = blockSize;
+  memoFile.SetFilePath(memoPath != nullptr ? memoPath : "");
+
+  const MemoPointer pointer = ReadMemoPointer(fieldBytes, DescriptorLength(descriptor));
+  if (!pointer.valid || pointer.block == 0) return;
+  const MemoBlock memo = memoFile.LocateMemo(pointer.block);
+  if (memo.length == 0) return;
+  switch (memo.type) {
+    case kMemoTypePicture: CopyWord(text, textSize, EngineText(kTextPicture)); break;
+    case kMemoTypeObject: CopyWord(text, textSize, EngineText(kTextObject)); break;
+    default: CopyMemoText(memoFile, memo, text, textSize); break;
+  }
 }
 
 }  // namespace mendrel

@@ -2,22 +2,15 @@
 
 #include <cstdint>
 
+#include "field_descriptor.h"
 #include "memo_file.h"
 #include "repair_options.h"
 
 namespace mendrel {
 
-// Bytes of a 32-byte field descriptor read here.
-inline constexpr uint32_t kDescriptorTypeOffset = 11;
-inline constexpr uint32_t kDescriptorLengthOffset = 16;
-
-inline char DescriptorType(const uint8_t* descriptor) {
-  return static_cast<char>(descriptor[kDescriptorTypeOffset]);
-}
-inline uint32_t DescriptorLength(const uint8_t* descriptor) { return descriptor[kDescriptorLengthOffset]; }
-
-// True for the types whose field holds a memo block pointer in every table version.
-bool IsMemoType(char type);
+// The type letter and the length of a field, read from its raw 32-byte descriptor.
+inline char DescriptorType(const uint8_t* descriptor) { return static_cast<char>(descriptor[kFieldType]); }
+inline uint32_t DescriptorLength(const uint8_t* descriptor) { return descriptor[kFieldLength]; }
 
 // Mends one field of a record in place, by its descriptor (32 bytes: type at 11, length
 // at 16). Memo-type fields are moved from the source memo file (which may not be open:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "io/file64ex.h"
@@ -13,6 +14,30 @@ enum MemoFormat : int32_t {
   kMemoFormatDbase4 = 1,  // FF FF 08 00, length + 8, data
   kMemoFormatFoxPro = 2,  // type and length big-endian, data
 };
+
+// FoxPro block types; memos of a DBT file are text.
+enum MemoType : uint32_t {
+  kMemoTypePicture = 0,
+  kMemoTypeText = 1,
+  kMemoTypeObject = 2,
+};
+
+inline constexpr uint32_t kMemoHeaderSize = 512;
+inline constexpr uint32_t kDbtDefaultBlockSize = 512;
+inline constexpr uint32_t kFptDefaultBlockSize = 64;
+// Memo data crosses between files in pieces of this size, whatever its length.
+inline constexpr uint32_t kMemoPieceSize = 0x100000;
+
+// Where the data of one memo lies, as found at the start of its block.
+struct MemoBlock {
+  uint64_t dataPosition = 0;
+  uint32_t length = 0;  // 0: no memo
+  int32_t format = kMemoFormatDbase4;
+  uint32_t type = kMemoTypeText;
+};
+
+// Fills buffer with the next count bytes of a memo's data.
+using MemoPieceReader = std::function<void(char* buffer, uint32_t count)>;
 
 // A DBT or FPT memo file; the kind is told by the file name's extension alone.
 class CMemoFile : public CFile64Ex {
@@ -31,8 +56,20 @@ class CMemoFile : public CFile64Ex {
   // Returns the block at which the memo was written.
   uint32_t AppendMemo(const std::vector<char>& data, int32_t format, uint32_t type);
 
+  // ReadMemo without the data: where it lies and how long it is. Memory stays bounded
+  // whatever the length field or the distance to the next 0x1A says.
+  MemoBlock LocateMemo(uint32_t block);
+  // AppendMemo with the data delivered piece by piece by readNext.
+  uint32_t AppendMemo(uint32_t length, int32_t format, uint32_t type, const MemoPieceReader& readNext);
+
   uint32_t m_nNextBlock = 1;
   uint32_t m_nBlockSize = 512;
+
+ private:
+  MemoBlock LocateDbtMemo(uint64_t blockStart);
+  MemoBlock LocateFptMemo();
+  uint32_t ScanToTerminator(uint64_t blockStart);
+  void CutToRemainingBytes(MemoBlock& memo);
 };
 
 // Moves the memo a field points to from the source memo file (possibly not open)

@@ -2,17 +2,16 @@
 
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
 #include <vector>
 
+#include "io/platform.h"
 #include "path_rules.h"
 #include "table_header.h"
 
 namespace mendrel {
 namespace {
 
-namespace fs = std::filesystem;
-
+constexpr char kPathSeparator = '/';
 
 bool IsFoxProVersion(uint8_t version) {
   return version == kVersionVisualFoxPro || version == kVersionVisualFoxProAutoIncrement ||
@@ -25,11 +24,6 @@ bool EqualIgnoringCase(const std::string& a, const std::string& b) {
          });
 }
 
-bool Exists(const fs::path& path) {
-  std::error_code ignored;
-  return fs::exists(path, ignored);
-}
-
 std::string ToLower(std::string text) {
   for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return text;
@@ -37,21 +31,24 @@ std::string ToLower(std::string text) {
 
 }  // namespace
 
-std::string FindFileIgnoringCase(const std::string& path) {
-  if (Exists(path)) return path;
-  const fs::path wanted(path);
-  const std::string wantedName = wanted.filename().string();
-  if (wantedName.empty()) return {};
-  const fs::path folder = wanted.has_parent_path() ? wanted.parent_path() : fs::path(".");
+std::vector<std::string> FindFilesIgnoringCase(const std::string& path) {
+  const size_t separator = path.rfind(kPathSeparator);
+  const std::string folder = separator == std::string::npos ? "." : path.substr(0, separator + 1);
+  const std::string prefix = separator == std::string::npos ? "" : folder;
+  const std::string wantedName = path.substr(separator == std::string::npos ? 0 : separator + 1);
+  std::vector<std::string> names;
   std::vector<std::string> matches;
-  std::error_code error;
-  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-    const std::string name = it->path().filename().string();
-    if (EqualIgnoringCase(name, wantedName)) matches.push_back(name);
-  }
-  if (matches.empty()) return {};
+  if (wantedName.empty() || CurrentPlatform().ListFolder(folder.c_str(), names) != 0) return matches;
+  for (const std::string& name : names)
+    if (EqualIgnoringCase(name, wantedName)) matches.push_back(prefix + name);
   std::sort(matches.begin(), matches.end());  // the same choice on every run
-  return wanted.has_parent_path() ? (wanted.parent_path() / matches.front()).string() : matches.front();
+  return matches;
+}
+
+std::string FindFileIgnoringCase(const std::string& path) {
+  if (CurrentPlatform().Exists(path.c_str())) return path;
+  const std::vector<std::string> matches = FindFilesIgnoringCase(path);
+  return matches.empty() ? std::string() : matches.front();
 }
 
 std::string ChooseMemoExtension(const std::string& sourcePath, uint8_t sourceVersion) {

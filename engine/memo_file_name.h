@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace mendrel {
 
@@ -23,5 +24,7 @@ std::string OutputMemoPath(const std::string& outputPath, const std::string& mem
 // An existing file named like path without regard to case, the exact name first;
 // empty when there is none.
 std::string FindFileIgnoringCase(const std::string& path);
+// Every file named like path without regard to case, in name order.
+std::vector<std::string> FindFilesIgnoringCase(const std::string& path);
 
 }  // namespace mendrel

@@ -3,10 +3,15 @@
 #include <cstdint>
 #include <string>
 
+#include "field_descriptor.h"
 #include "mendrel.h"
 #include "repair_options.h"
 
 namespace mendrel {
+
+class CBufferedWriter;
+class CFile64Ex;
+class CMemoFile;
 
 // One repair run: the caller's callback, the unpacked options and the source
 // length that progress percentages are computed from. Created and destroyed by
@@ -20,6 +25,12 @@ class RepairSession {
   // The repair pass. Returns 1 once at least one field descriptor was accepted.
   int32_t RepairTable(const char* sourcePath, uint32_t reserved, uint32_t optionWord,
                       const char* outputPath);
+
+  // Copies every record from the source position on into one output part, mending each
+  // field; writes the selected fields only. Returns the number of records written.
+  uint32_t CopyRecords(CFile64Ex& source, CMemoFile& sourceMemo, uint8_t sourceVersion,
+                       const FieldList& fields, const FieldSelection& selection, CBufferedWriter& output,
+                       CMemoFile& outputMemo);
 
   void SendProgress(uint8_t percent);
   // Position × 100 / SourceLength, truncated; nothing while the length is unknown.

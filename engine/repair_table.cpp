@@ -1,14 +1,254 @@
+#include <cerrno>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "all_zero_file.h"
+#include "buffered_writer.h"
+#include "engine_strings.h"
+#include "extra_header_bytes.h"
+#include "field_descriptor_scan.h"
+#include "header_rebuild.h"
+#include "io/platform.h"
+#include "memo_file.h"
+#include "memo_file_name.h"
+#include "path_rules.h"
 #include "repair_session.h"
 
 namespace mendrel {
+namespace {
 
-// Placeholder pass until the full repair lands: announces the run and the source.
-int32_t RepairSession::RepairTable(const char* sourcePath, uint32_t /*reserved*/,
-                                   uint32_t optionWord, const char* /*outputPath*/) {
+// Larger than one record of most tables, so that a record costs a copy, not a platform
+// call; chosen by measurement (bench/).
+constexpr uint32_t kSourceBufferSize = 64 * 1024;
+constexpr uint32_t kMemoBufferSize = 4096;
+constexpr uint32_t kOutputBufferSize = 64 * 1024;
+constexpr char kSeparatorLine[] = "-";
+
+std::string WithDescription(uint32_t textId, const std::string& description) {
+  return InsertDescription(EngineText(textId), description);
+}
+
+// One repair pass: every file, list and buffer it needs, released with it.
+class RepairPass {
+ public:
+  RepairPass(RepairSession& session, const char* sourcePath, const char* outputPath)
+      : session_(session), sourcePath_(sourcePath), outputPath_(outputPath) {}
+
+  int32_t Run();
+
+ private:
+  // False for a silent early end.
+  bool RepairOpenSource();
+  void ReportSourceOpenFailure(const CFileException& error);
+  void OpenSourceMemo();
+  void ReadExtraHeaderBytes();
+  void WriteParts();
+  // False when no further part is to be attempted.
+  bool WritePart(const std::string& outputName);
+  bool CreateOutputMemo(const std::string& outputName);
+  void WriteHeaderArea();
+  void PatchRecordCount(uint32_t count);
+  // The source table or its memo file: never to be created or truncated.
+  bool IsSourceFile(const std::string& name) const;
+  void ReportCreateFailure(const CFileException& error);
+
+  RepairSession& session_;
+  const std::string sourcePath_;
+  const std::string outputPath_;
+  int32_t result_ = 0;
+
+  CFile64Ex source_{kSourceBufferSize};
+  CBufferedWriter output_{kOutputBufferSize};
+  CMemoFile sourceMemo_{kMemoBufferSize};
+  CMemoFile outputMemo_{kMemoBufferSize};
+  std::string memoExtension_ = kDbtExtension;
+  std::vector<std::string> sourceMemoPaths_;
+  TableHeader header_{};
+  uint8_t sourceVersion_ = 0;
+  FieldList fields_;
+  FieldSelection selection_;
+  std::vector<uint8_t> extraHeaderBytes_;
+  uint64_t recordStart_ = 0;
+  bool hasMemo_ = false;
+};
+
+int32_t RepairPass::Run() {
+  try {
+    session_.SendProgress(0);
+    session_.SendSourceFile(sourcePath_.c_str());
+    CFileException openError;
+    if (source_.Open(sourcePath_.c_str(), CFile64::kReadFlags, &openError)) {
+      if (!RepairOpenSource()) return 0;
+    } else {
+      ReportSourceOpenFailure(openError);
+    }
+  } catch (const CException& failure) {
+    session_.SendError(WithDescription(kTextErrorGeneral, failure.ErrorMessage()));
+  } catch (const std::bad_alloc&) {
+    session_.SendError(WithDescription(kTextErrorGeneral, CMemoryException().ErrorMessage()));
+  } catch (...) {
+    session_.SendError(EngineText(kTextErrorUnknown));
+  }
+  session_.SendProgress(100);
+  return result_;
+}
+
+void RepairPass::ReportSourceOpenFailure(const CFileException& error) {
+  session_.SendError(WithDescription(kTextErrorOpenSource, error.ErrorMessage()));
+  if (error.m_cause == CFileException::sharingViolation)
+    session_.SendNotice(FormatText(kTextShareViolation, error.m_strFileName.c_str()));
+}
+
+bool RepairPass::RepairOpenSource() {
+  session_.SendMessage(EngineText(kTextAnalyzing));
+  session_.SendMessage(kSeparatorLine);
+  source_.Seek(0, CFile64::begin);
+  session_.SourceLength = source_.GetLength();
+  header_.fill(0);
+  if (source_.Read(header_.data(), kTableHeaderSize) < kTableHeaderSize) return false;
+  sourceVersion_ = header_[kHeaderVersion];
+  if (!ScanFieldDescriptors(session_, header_, source_, fields_)) return false;
+  result_ = 1;
+
+  // Whatever the table holds, no file beside it that could be its memo is ever written.
+  for (const char* extension : {kDbtExtension, kFptExtension})
+    for (const std::string& path : FindFilesIgnoringCase(ReplaceExtension(sourcePath_, extension)))
+      sourceMemoPaths_.push_back(path);
+  hasMemo_ = HasMemoField(fields_);
+  if (hasMemo_) OpenSourceMemo();
+  ReadExtraHeaderBytes();
+  WriteParts();
+
+  source_.Close();
+  if (hasMemo_ && sourceMemo_.IsOpen()) sourceMemo_.Close();
+  return true;
+}
+
+void RepairPass::OpenSourceMemo() {
+  memoExtension_ = ChooseMemoExtension(sourcePath_, sourceVersion_);
+  const std::string memoPath = SourceMemoPath(sourcePath_, memoExtension_);
+  const RepairOptions& options = session_.options;
+  if (options.ReadSrcMemoFile == 0) return;
+  if (options.IgnoreAllZeroSrcMemoFile != 0 && IsAllZeroFile(memoPath.c_str())) return;
+  // A memo file that cannot be opened leaves the memo fields without data.
+  if (sourceMemo_.Open(memoPath.c_str(), CFile64::kReadFlags)) sourceMemo_.ReadHeader();
+}
+
+void RepairPass::ReadExtraHeaderBytes() {
+  source_.Seek(1, CFile64::current);  // past the terminator
+  const uint64_t recordAreaGuess = source_.GetPosition();
+  const uint32_t count = CountExtraHeaderBytes(header_, fields_, source_, recordAreaGuess);
+  extraHeaderBytes_.assign(count, 0);
+  if (count > 0) source_.Read(extraHeaderBytes_.data(), count);
+  recordStart_ = source_.GetPosition();
+}
+
+void RepairPass::WriteParts() {
+  const RepairOptions& options = session_.options;
+  const size_t fieldsPerPart = options.SplitTable != 0 ? options.MaxFieldCount : fields_.size();
+  selection_.assign(fields_.size(), 0);
+  std::string outputName = outputPath_;
+  uint32_t part = 0;
+  for (size_t start = 0; start < fields_.size(); start += fieldsPerPart) {
+    if (part >= 1) {
+      session_.SendMessage(kSeparatorLine);
+      session_.SendMessage(
+          FormatText(kTextSplitFile, outputName.c_str(), static_cast<unsigned long>(fieldsPerPart)));
+      session_.SendMessage(kSeparatorLine);
+    }
+    source_.Seek(static_cast<int64_t>(recordStart_), CFile64::begin);
+    for (size_t i = 0; i < fields_.size(); ++i)
+      selection_[i] = i >= start && i - start < fieldsPerPart ? 1 : 0;
+    if (!WritePart(outputName)) break;
+    ++part;
+    outputName = MakeSplitFileName(outputPath_, part);
+  }
+}
+
+bool RepairPass::WritePart(const std::string& outputName) {
+  CFileException error;
+  if (IsSourceFile(outputName)) {
+    ReportCreateFailure(CFileException(CFileException::sharingViolation, EWOULDBLOCK, outputName));
+    return false;
+  }
+  if (!output_.Open(outputName.c_str(), CFile64::kWriteFlags, &error)) {
+    ReportCreateFailure(error);
+    return false;
+  }
+  if (hasMemo_ && !CreateOutputMemo(outputName)) {
+    output_.Close();  // left empty; the next part is still written
+    return true;
+  }
+  output_.Seek(0);
+  RebuildHeader(session_.options, header_, fields_, selection_, static_cast<uint32_t>(extraHeaderBytes_.size()));
+  session_.SendMessage(EngineText(kTextWriteHeader));
+  WriteHeaderArea();
+  if (hasMemo_) outputMemo_.WriteHeader();
+
+  const uint32_t count =
+      session_.CopyRecords(source_, sourceMemo_, sourceVersion_, fields_, selection_, output_, outputMemo_);
+  output_.WriteByte(kEndMark);
+  PatchRecordCount(count);
+  if (hasMemo_) {
+    outputMemo_.WriteHeader();
+    outputMemo_.Close();
+  }
+  output_.Close();
+  return true;
+}
+
+bool RepairPass::CreateOutputMemo(const std::string& outputName) {
+  const std::string memoName = OutputMemoPath(outputName, memoExtension_);
+  CFileException error;
+  if (IsSourceFile(memoName) || CurrentPlatform().IsSameFile(memoName.c_str(), outputName.c_str())) {
+    ReportCreateFailure(CFileException(CFileException::sharingViolation, EWOULDBLOCK, memoName));
+    return false;
+  }
+  if (!outputMemo_.Open(memoName.c_str(), CFile64::kWriteFlags, &error)) {
+    ReportCreateFailure(error);
+    return false;
+  }
+  return true;
+}
+
+void RepairPass::WriteHeaderArea() {
+  output_.Write(header_.data(), kTableHeaderSize);
+  for (size_t i = 0; i < fields_.size(); ++i)
+    if (selection_[i] != 0) output_.Write(fields_[i].data(), kFieldDescriptorSize);
+  output_.WriteByte(kDescriptorTerminator);
+  if (!extraHeaderBytes_.empty())
+    output_.Write(extraHeaderBytes_.data(), static_cast<uint32_t>(extraHeaderBytes_.size()));
+}
+
+void RepairPass::PatchRecordCount(uint32_t count) {
+  uint8_t bytes[4];
+  WriteLittle32(bytes, count);
+  output_.Seek(kHeaderRecordCount);
+  output_.Write(bytes, sizeof bytes);
+  // A failed write of the count must end the pass before the memo header is finished.
+  output_.FlushBuffer();
+}
+
+bool RepairPass::IsSourceFile(const std::string& name) const {
+  Platform& platform = CurrentPlatform();
+  if (platform.IsSameFile(name.c_str(), sourcePath_.c_str())) return true;
+  for (const std::string& memoPath : sourceMemoPaths_)
+    if (platform.IsSameFile(name.c_str(), memoPath.c_str())) return true;
+  return false;
+}
+
+void RepairPass::ReportCreateFailure(const CFileException& error) {
+  session_.SendError(WithDescription(kTextErrorCreateFile, error.ErrorMessage()));
+}
+
+}  // namespace
+
+int32_t RepairSession::RepairTable(const char* sourcePath, uint32_t /*reserved*/, uint32_t optionWord,
+                                   const char* outputPath) {
+  RepairPass pass(*this, sourcePath, outputPath);
   options.Unpack(optionWord);
-  SendProgress(0);
-  SendSourceFile(sourcePath);
-  return 0;
+  return pass.Run();
 }
 
 }  // namespace mendrel

@@ -22,6 +22,8 @@ inline constexpr size_t kHeaderTableFlags = 28;
 inline constexpr size_t kHeaderReservedEnd = 30;   // 16-bit
 
 inline constexpr uint8_t kDescriptorTerminator = 0x0D;
+// The back-link area some versions keep after the descriptor terminator.
+inline constexpr uint32_t kBackLinkSize = 263;
 inline constexpr uint8_t kEndMark = 0x1A;
 inline constexpr uint8_t kLiveRecordFlag = ' ';
 inline constexpr uint8_t kDeletedRecordFlag = '*';

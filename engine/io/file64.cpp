@@ -120,7 +120,8 @@ uint32_t CFile64::Read(void* buffer, uint32_t count) {
 void CFile64::Write(const void* buffer, uint32_t count) {
   if (count == 0) return;
   uint32_t done = 0;
-  CheckWritten(CurrentPlatform().Write(m_hFile, buffer, count, done), done, count);
+  int error = CurrentPlatform().Write(m_hFile, buffer, count, done);
+  CheckWritten(error, done, count);
 }
 
 void CFile64::CheckWritten(int error, uint32_t done, uint32_t count) const {

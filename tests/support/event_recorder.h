@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,8 @@ Event SourceFile(const std::string& path);
 Event QueryStop();
 
 std::string Describe(const Event& event);
+// Lets test failures show events as text.
+inline void PrintTo(const Event& event, std::ostream* out) { *out << Describe(event); }
 
 // Records every event of a run; answers stop queries through stopAfter.
 class EventRecorder {

@@ -8,22 +8,8 @@
 namespace tessaly_test {
 namespace {
 
-constexpr size_t kMemoHeaderSize = 512;
-
-void AppendLittle(Bytes& bytes, uint32_t value, int width) {
-  for (int i = 0; i < width; ++i) bytes.push_back(static_cast<char>(value >> (8 * i)));
-}
-
-void AppendBig(Bytes& bytes, uint32_t value) {
-  for (int i = 3; i >= 0; --i) bytes.push_back(static_cast<char>(value >> (8 * i)));
-}
-
 void PutLittle(Bytes& bytes, size_t offset, uint32_t value, int width) {
   for (int i = 0; i < width; ++i) bytes[offset + i] = static_cast<char>(value >> (8 * i));
-}
-
-void PutBig(Bytes& bytes, size_t offset, uint32_t value, int width) {
-  for (int i = 0; i < width; ++i) bytes[offset + i] = static_cast<char>(value >> (8 * (width - 1 - i)));
 }
 
 }  // namespace
@@ -89,49 +75,9 @@ Bytes TableBuilder::Build() const {
 
 void TableBuilder::WriteTo(const std::string& path) const { WriteWholeFile(path, Build()); }
 
-MemoBuilder::MemoBuilder(Kind kind, uint32_t blockSize)
-    : kind_(kind), blockSize_(blockSize), bytes_(std::max<size_t>(kMemoHeaderSize, blockSize), 0) {
-  if (kind_ == kFoxPro) {
-    PutBig(bytes_, 6, blockSize_, 2);
-  } else {
-    PutLittle(bytes_, 20, blockSize_, 2);
-  }
-}
-
-uint32_t MemoBuilder::Add(const std::string& data, uint32_t foxProType) {
-  const uint32_t block = static_cast<uint32_t>((bytes_.size() + blockSize_ - 1) / blockSize_);
-  bytes_.resize(static_cast<size_t>(block) * blockSize_, ' ');
-  if (kind_ == kFoxPro) {
-    AppendBig(bytes_, foxProType);
-    AppendBig(bytes_, static_cast<uint32_t>(data.size()));
-  } else if (kind_ == kDbase4) {
-    AppendLittle(bytes_, 0x0008FFFF, 4);
-    AppendLittle(bytes_, static_cast<uint32_t>(data.size() + 8), 4);
-  }
-  bytes_.insert(bytes_.end(), data.begin(), data.end());
-  if (kind_ != kFoxPro) bytes_.insert(bytes_.end(), 2, 0x1A);
-  const uint32_t next = static_cast<uint32_t>((bytes_.size() + blockSize_ - 1) / blockSize_);
-  if (kind_ == kFoxPro) {
-    PutBig(bytes_, 0, next, 4);
-  } else {
-    PutLittle(bytes_, 0, next, 4);
-  }
-  return block;
-}
-
-Bytes MemoBuilder::Build() const { return bytes_; }
-
-void MemoBuilder::WriteTo(const std::string& path) const { WriteWholeFile(path, Build()); }
-
 std::string MemoPointerText(uint32_t block, size_t width) {
   std::string digits = std::to_string(block);
   return std::string(width > digits.size() ? width - digits.size() : 0, ' ') + digits;
-}
-
-std::string MemoPointerBinary(uint32_t block) {
-  Bytes bytes;
-  AppendLittle(bytes, block, 4);
-  return std::string(bytes.begin(), bytes.end());
 }
 
 uint16_t Little16(const Bytes& bytes, size_t offset) {

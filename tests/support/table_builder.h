@@ -48,27 +48,8 @@ class TableBuilder {
   Bytes trailer_;
 };
 
-// A memo file: a 512-byte header, then memos appended block by block.
-class MemoBuilder {
- public:
-  enum Kind { kDbase3, kDbase4, kFoxPro };
-  MemoBuilder(Kind kind, uint32_t blockSize);
-
-  // Appends a memo and returns its block number.
-  uint32_t Add(const std::string& data, uint32_t foxProType = 1);
-  Bytes Build() const;
-  void WriteTo(const std::string& path) const;
-
- private:
-  Kind kind_;
-  uint32_t blockSize_;
-  Bytes bytes_;
-};
-
 // A memo pointer as text: the block number right-aligned in width characters.
 std::string MemoPointerText(uint32_t block, size_t width = 10);
-// A memo pointer in binary form: four bytes little-endian.
-std::string MemoPointerBinary(uint32_t block);
 
 uint16_t Little16(const Bytes& bytes, size_t offset);
 uint32_t Little32(const Bytes& bytes, size_t offset);

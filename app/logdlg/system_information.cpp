@@ -1,0 +1,108 @@
+#include "logdlg/system_information.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <cerrno>
+#include <dlfcn.h>
+#include <sys/utsname.h>
+#include <unistd.h>
+
+#include "logdlg/drive_information.h"
+#include "logdlg/file_version_text.h"
+#include "logdlg/logdlg_strings.h"
+#include "logdlg/memory_information.h"
+
+namespace {
+
+const char kRootDirectory[] = "/";
+const char kDefaultTemporaryDirectory[] = "/tmp";
+
+QString CannotGetInformationText(int errorCode) {
+  return FormatLogDlgText(kTextCannotGetInformation, {errorCode});
+}
+
+// The folder the C library was loaded from stands for the system directory.
+QString SystemLibraryDirectory(int& errorCode) {
+  Dl_info info{};
+  errno = 0;
+  if (dladdr(reinterpret_cast<void*>(&::getpid), &info) == 0 || info.dli_fname == nullptr) {
+    errorCode = errno;
+    return {};
+  }
+  return QFileInfo(QFileInfo(QFile::decodeName(info.dli_fname)).canonicalFilePath()).path();
+}
+
+QString TemporaryDirectory() {
+  QString path = qEnvironmentVariable("TMPDIR");
+  if (path.isEmpty()) path = QString::fromLatin1(kDefaultTemporaryDirectory);
+  if (!path.endsWith(u'/')) path += u'/';
+  return path;
+}
+
+void AddSeparator(QStringList& list) { list.append(LogDlgText(kTextSeparator)); }
+
+}  // namespace
+
+void AddVersionInformation(QStringList& list, const QString& executablePath) {
+  list.append(LogDlgText(kTextVersionInformation));
+  list.append(FormatLogDlgText(kTextFileVersion,
+                               {GetFileVersionText(executablePath, kFileVersionFull)}));
+  list.append(FormatLogDlgText(kTextProductVersion,
+                               {GetFileVersionText(executablePath, kProductVersionFull)}));
+}
+
+void AddOperatingSystemInformation(QStringList& list, const QString& systemName,
+                                   const QString& kernelRelease) {
+  // Only the leading "major.minor.patch" counts; "-18-amd64" and the like are left out.
+  static const QRegularExpression kReleaseNumbers(QStringLiteral(R"(^(\d+)(?:\.(\d+))?(?:\.(\d+))?)"));
+  const QRegularExpressionMatch numbers = kReleaseNumbers.match(kernelRelease);
+  list.append(FormatLogDlgText(kTextOperatingSystem,
+                               {systemName, numbers.captured(1).toInt(),
+                                numbers.captured(2).toInt(), numbers.captured(3).toInt()}));
+}
+
+void AddOperatingSystemInformation(QStringList& list) {
+  utsname names{};
+  if (uname(&names) != 0) {
+    AddOperatingSystemInformation(list, QString(), QString());
+    return;
+  }
+  AddOperatingSystemInformation(list, QString::fromLocal8Bit(names.sysname),
+                                QString::fromLocal8Bit(names.release));
+}
+
+void AddDirectoryInformation(QStringList& list) {
+  int errorCode = 0;
+  QString systemDirectory = SystemLibraryDirectory(errorCode);
+  if (systemDirectory.isEmpty()) systemDirectory = CannotGetInformationText(errorCode);
+  list.append(FormatLogDlgText(kTextWindowsDirectory, {QString::fromLatin1(kRootDirectory)}));
+  list.append(FormatLogDlgText(kTextSystemDirectory, {systemDirectory}));
+  list.append(FormatLogDlgText(kTextTemporaryDirectory, {TemporaryDirectory()}));
+}
+
+void AddEnvironmentInformation(QStringList& list) {
+  list.append(LogDlgText(kTextEnvironmentInformation));
+  for (char** entry = environ; entry != nullptr && *entry != nullptr; ++entry) {
+    list.append(QString::fromLocal8Bit(*entry));
+  }
+}
+
+void AddSystemInformation(QStringList& list) {
+  AddVersionInformation(list, QCoreApplication::applicationFilePath());
+  AddSeparator(list);
+  AddOperatingSystemInformation(list);
+  AddSeparator(list);
+  AddDirectoryInformation(list);
+  AddSeparator(list);
+  AddMemoryInformation(list);
+  AddSeparator(list);
+  AddEnvironmentInformation(list);
+  AddSeparator(list);
+  AddDriveInformation(list);
+  AddSeparator(list);
+  list.append(LogDlgText(kTextEndOfSystemInformation));
+  AddSeparator(list);
+}

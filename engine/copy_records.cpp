@@ -1,0 +1,83 @@
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "buffered_writer.h"
+#include "engine_strings.h"
+#include "field_validation.h"
+#include "memo_file.h"
+#include "repair_session.h"
+#include "table_header.h"
+
+namespace mendrel {
+namespace {
+
+// Bytes of the record buffer written for the output part: neighbouring selected fields
+// make one run.
+struct ByteRun {
+  uint32_t offset;
+  uint32_t length;
+};
+
+std::vector<ByteRun> SelectedRuns(const FieldList& fields, const FieldSelection& selection) {
+  std::vector<ByteRun> runs;
+  uint32_t offset = 0;
+  bool extendsLastRun = false;
+  for (size_t i = 0; i < fields.size(); ++i) {
+    const uint32_t length = FieldLength(fields[i]);
+    const bool selected = i < selection.size() && selection[i] != 0;
+    if (selected && extendsLastRun) {
+      runs.back().length += length;
+    } else if (selected) {
+      runs.push_back({offset, length});
+    }
+    extendsLastRun = selected;
+    offset += length;
+  }
+  return runs;
+}
+
+uint32_t RecordDataLength(const FieldList& fields) {
+  uint32_t length = 0;
+  for (const FieldDescriptor& field : fields) length += FieldLength(field);
+  return length;
+}
+
+uint8_t OutputFlag(uint8_t sourceFlag, const RepairOptions& options) {
+  if (sourceFlag == kDeletedRecordFlag && options.RecoverDeleted == 0) return kDeletedRecordFlag;
+  return kLiveRecordFlag;
+}
+
+}  // namespace
+
+uint32_t RepairSession::CopyRecords(CFile64Ex& source, CMemoFile& sourceMemo, uint8_t sourceVersion,
+                                    const FieldList& fields, const FieldSelection& selection,
+                                    CBufferedWriter& output, CMemoFile& outputMemo) {
+  const uint32_t dataLength = RecordDataLength(fields);
+  const auto record = std::make_unique<char[]>(dataLength);
+  const std::vector<ByteRun> runs = SelectedRuns(fields, selection);
+  uint32_t count = 0;
+
+  while (!QueryStop()) {
+    uint8_t flag = 0;
+    source.Read(&flag, 1);
+    std::memset(record.get(), ' ', dataLength);  // a short last record keeps spaces
+    if (source.Read(record.get(), dataLength) == 0) break;
+    ++count;
+
+    char* value = record.get();
+    for (const FieldDescriptor& field : fields) {
+      RepairFieldValue(value, field.data(), sourceMemo, outputMemo, sourceVersion, options);
+      value += FieldLength(field);
+    }
+    output.WriteByte(OutputFlag(flag, options));
+    for (const ByteRun& run : runs) output.Write(record.get() + run.offset, run.length);
+    SendProgressAt(source.GetPosition());
+  }
+  // A failed write of the last records must end the pass before their count is reported.
+  output.FlushBuffer();
+  SendMessage(FormatText(kTextAddRecords, static_cast<unsigned long>(count)));
+  return count;
+}
+
+}  // namespace mendrel

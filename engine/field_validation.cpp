@@ -1,0 +1,178 @@
+#include "field_validation.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "decimal_number.h"
+#include "engine_strings.h"
+#include "parse_unsigned.h"
+
+namespace mendrel {
+namespace {
+
+constexpr char kSpace = ' ';
+constexpr char kUnknownLogical = '?';
+constexpr char kLogicalValues[] = {' ', '?', 'Y', 'y', 'N', 'n', 'T', 't', 'F', 'f'};
+constexpr uint32_t kCumulativeDays[] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334, 365};
+constexpr uint32_t kFirstValidYear = 1900;
+constexpr uint32_t kLastValidYear = 2050;
+
+// The table families that store a B field as a memo pointer rather than a double.
+enum VersionCode : uint32_t { kVersionDbase3 = 1, kVersionDbase4 = 2, kVersionDbase5 = 3 };
+
+uint32_t VersionCodeOf(uint8_t sourceVersion, const RepairOptions& options) {
+  if (options.DBFVersion != 0) return options.DBFVersion;
+  switch (sourceVersion) {
+    case 0x02: return 4;
+    case 0x04: case 0x7B: case 0x8B: case 0x8E: return 2;
+    case 0x05: return 3;
+    case 0x30: case 0x31: return 8;
+    case 0xF5: case 0xFB: return 5;
+    default: return 1;
+  }
+}
+
+bool IsLeapYear(uint32_t year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
+
+// The stored text of a field: its bytes up to the first NUL, at most its length.
+std::string_view FieldText(const char* field, uint32_t length) {
+  return std::string_view(field, strnlen(field, length));
+}
+
+std::string_view WithoutLeadingSpaces(std::string_view text) {
+  const size_t first = text.find_first_not_of(kSpace);
+  return first == std::string_view::npos ? std::string_view() : text.substr(first);
+}
+
+void FillWithSpaces(char* field, uint32_t from, uint32_t length) {
+  if (from < length) std::memset(field + from, kSpace, length - from);
+}
+
+bool ParsePart(std::string_view part, uint32_t& value) { return ParseUnsigned(std::string(part).c_str(), value); }
+
+// The part of a date from position `from`, at most `count` characters.
+std::string_view DatePart(std::string_view date, size_t from, size_t count) {
+  return from < date.size() ? date.substr(from, count) : std::string_view();
+}
+
+// Rebuilds a yyyymmdd text part by part; a part out of range gets its default.
+struct RebuiltDate {
+  std::string text;
+  bool replaced = false;
+};
+
+RebuiltDate RebuildDate(std::string_view date) {
+  RebuiltDate result;
+  uint32_t year = 0;
+  const std::string_view yearPart = DatePart(date, 0, 4);
+  if (ParsePart(yearPart, year) && year >= kFirstValidYear && year <= kLastValidYear) {
+    result.text += yearPart;
+  } else {
+    result.text += EngineText(kTextDefaultYear);
+    year = kFirstValidYear;
+    result.replaced = true;
+  }
+  uint32_t month = 0;
+  const std::string_view monthPart = DatePart(date, 4, 2);
+  if (ParsePart(monthPart, month) && month >= 1 && month <= 12) {
+    result.text += monthPart;
+  } else {
+    result.text += EngineText(kTextDefaultMonth);
+    month = 1;
+    result.replaced = true;
+  }
+  uint32_t day = 0;
+  const std::string_view dayPart = DatePart(date, 6, 2);
+  if (ParsePart(dayPart, day) && day >= 1 && day <= DaysInMonth(year, month)) {
+    result.text += dayPart;
+  } else {
+    result.text += EngineText(kTextDefaultDay);
+    result.replaced = true;
+  }
+  return result;
+}
+
+void CheckDate(char* field, uint32_t length, const RepairOptions& options) {
+  const std::string_view text = FieldText(field, length);
+  const uint32_t textLength = static_cast<uint32_t>(text.size());
+  const std::string_view date = WithoutLeadingSpaces(text);
+  if (date.empty()) {
+    FillWithSpaces(field, textLength, length);
+    return;
+  }
+  const RebuiltDate rebuilt = RebuildDate(date);
+  if (rebuilt.replaced && options.RepairDate) {
+    const uint32_t copied = std::min<uint32_t>(length, static_cast<uint32_t>(rebuilt.text.size()));
+    std::memcpy(field, rebuilt.text.data(), copied);
+    FillWithSpaces(field, copied, length);
+  } else {
+    FillWithSpaces(field, textLength, length);
+  }
+}
+
+// Right-aligns text in the field; a text longer than the field keeps its first characters.
+void WriteRightAligned(char* field, uint32_t length, std::string_view text) {
+  const uint32_t shown = std::min<uint32_t>(length, static_cast<uint32_t>(text.size()));
+  std::memmove(field + (length - shown), text.data(), shown);
+  std::memset(field, kSpace, length - shown);
+}
+
+void CheckNumber(char* field, uint32_t length) {
+  const std::string_view text = FieldText(field, length);
+  const std::string_view number = WithoutLeadingSpaces(text);
+  if (number.empty()) {
+    FillWithSpaces(field, static_cast<uint32_t>(text.size()), length);
+    return;
+  }
+  const size_t consumed = ConsumedDecimalLength(number);
+  // The result is copied out first: it overlaps the field it is written back to.
+  const std::string result = consumed == 0 ? std::string("0") : std::string(number.substr(0, consumed));
+  WriteRightAligned(field, length, result);
+}
+
+void CheckLogical(char* field, uint32_t length) {
+  if (std::memchr(kLogicalValues, field[0], sizeof kLogicalValues) == nullptr) field[0] = kUnknownLogical;
+  FillWithSpaces(field, 1, length);
+}
+
+}  // namespace
+
+uint32_t DaysInMonth(uint32_t year, uint32_t month) {
+  if (month < 1 || month > 12) return 0;
+  const uint32_t days = kCumulativeDays[month] - kCumulativeDays[month - 1];
+  return month == 2 && IsLeapYear(year) ? days + 1 : days;
+}
+
+void CheckFieldValue(char* fieldBytes, const uint8_t* descriptor, const RepairOptions& options) {
+  if (fieldBytes == nullptr || descriptor == nullptr) return;
+  const uint32_t length = DescriptorLength(descriptor);
+  if (length == 0) return;
+  switch (DescriptorType(descriptor)) {
+    case 'D': CheckDate(fieldBytes, length, options); break;
+    case 'F': case 'N': CheckNumber(fieldBytes, length); break;
+    case 'L': CheckLogical(fieldBytes, length); break;
+    default: break;
+  }
+}
+
+void RepairFieldValue(char* fieldBytes, const uint8_t* descriptor, CMemoFile& sourceMemo, CMemoFile& outputMemo,
+                      uint8_t sourceVersion, const RepairOptions& options) {
+  if (descriptor == nullptr || DescriptorLength(descriptor) == 0) return;
+  const char type = DescriptorType(descriptor);
+  const uint32_t version = VersionCodeOf(sourceVersion, options);
+  const bool memoB = type == 'B' && (version == kVersionDbase3 || version == kVersionDbase4 || version == kVersionDbase5);
+  if (memoB || IsMemoFieldType(static_cast<uint8_t>(type))) {
+    CopyMemoField(fieldBytes, DescriptorLength(descriptor), sourceMemo, outputMemo);
+    return;
+  }
+  switch (type) {
+    case 'B': case 'C': case 'D': case 'F': case 'I': case 'L': case 'N': case 'T': case 'X': case 'Y':
+      CheckFieldValue(fieldBytes, descriptor, options);
+      break;
+    default: break;
+  }
+}
+
+}  // namespace mendrel

@@ -1,0 +1,200 @@
+#include "memo_file.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#include "byte_order.h"
+#include "memo_file_name.h"
+#include "path_rules.h"
+#include "memo_reader.h"
+#include "memo_staging.h"
+
+namespace mendrel {
+namespace {
+
+constexpr uint32_t kDbase4Marker = 0x0008FFFF;
+constexpr uint32_t kDbase4HeaderSize = 8;  // marker and length, counted in the length field
+constexpr uint32_t kFptBlockHeaderSize = 8;
+constexpr unsigned char kMemoTerminator = 0x1A;
+constexpr unsigned char kMemoPadByte = 0x20;
+constexpr uint32_t kTerminatorSize = 2;
+constexpr uint32_t kDbtNextBlockOffset = 0;
+constexpr uint32_t kDbtBlockSizeOffset = 20;
+constexpr uint32_t kFptNextBlockOffset = 0;
+constexpr uint32_t kFptBlockSizeOffset = 6;
+// The terminator scan starts with one read buffer's worth (most memos are short) and
+// doubles up to one memo piece.
+constexpr uint32_t kFirstScanSize = CFile64Ex::kDefaultBufferSize;
+
+std::string UpperCaseAscii(std::string text) {
+  for (char& c : text) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return text;
+}
+
+}  // namespace
+
+CMemoFile::CMemoFile(uint32_t bufferSize) : CFile64Ex(bufferSize) {}
+
+CMemoFile::CMemoFile(FileHandle handle, uint32_t bufferSize) : CFile64Ex(handle, bufferSize) {}
+
+const CRuntimeClass* CMemoFile::GetRuntimeClass() const { return &CFile64Ex::classCFile64Ex; }
+
+bool CMemoFile::Open(const char* name, uint32_t flags, CFileException* error) {
+  m_nNextBlock = 1;
+  return CFile64Ex::Open(name, flags, error);
+}
+
+bool CMemoFile::IsDbt() const { return UpperCaseAscii(FileExtension(GetFilePath())) != kFptExtension; }
+
+void CMemoFile::ReadHeader() {
+  m_nBlockSize = IsDbt() ? kDbtDefaultBlockSize : kFptDefaultBlockSize;
+  std::array<unsigned char, kMemoHeaderSize> header{};
+  Seek(0, begin);
+  const uint32_t got = Read(header.data(), kMemoHeaderSize);
+  uint32_t stored = 0;
+  if (IsDbt()) {
+    if (got >= kDbtBlockSizeOffset + 2) stored = ReadLE16(&header[kDbtBlockSizeOffset]);
+  } else {
+    if (got >= kFptBlockSizeOffset + 2) stored = ReadBE16(&header[kFptBlockSizeOffset]);
+  }
+  if (stored != 0) m_nBlockSize = stored;
+}
+
+void CMemoFile::WriteHeader() {
+  std::array<unsigned char, kMemoHeaderSize> header{};
+  const auto blockSize = static_cast<uint16_t>(m_nBlockSize);
+  if (IsDbt()) {
+    WriteLE32(&header[kDbtNextBlockOffset], m_nNextBlock);
+    WriteLE16(&header[kDbtBlockSizeOffset], blockSize);
+  } else {
+    WriteBE32(&header[kFptNextBlockOffset], m_nNextBlock);
+    WriteBE16(&header[kFptBlockSizeOffset], blockSize);
+  }
+  Seek(0, begin);
+  Write(header.data(), kMemoHeaderSize);
+}
+
+MemoBlock CMemoFile::LocateMemo(uint32_t block) {
+  if (block == 0) return MemoBlock{};
+  const uint64_t blockStart = uint64_t{block} * m_nBlockSize;
+  Seek(static_cast<int64_t>(blockStart), begin);
+  return IsDbt() ? LocateDbtMemo(blockStart) : LocateFptMemo();
+}
+
+MemoBlock CMemoFile::LocateDbtMemo(uint64_t blockStart) {
+  MemoBlock memo;
+  unsigned char field[4];
+  if (Read(field, 4) == 4 && ReadLE32(field) == kDbase4Marker) {
+    memo.format = kMemoFormatDbase4;
+    if (Read(field, 4) != 4) return memo;
+    const uint32_t stored = ReadLE32(field);
+    if (stored <= kDbase4HeaderSize) return memo;
+    memo.length = stored - kDbase4HeaderSize;
+    CutToRemainingBytes(memo);
+    return memo;
+  }
+  memo.format = kMemoFormatDbase3;
+  memo.dataPosition = blockStart;
+  memo.length = ScanToTerminator(blockStart);
+  return memo;
+}
+
+MemoBlock CMemoFile::LocateFptMemo() {
+  MemoBlock memo;
+  memo.format = kMemoFormatFoxPro;
+  unsigned char field[4];
+  if (Read(field, 4) != 4) return memo;
+  memo.type = ReadBE32(field);
+  if (Read(field, 4) != 4) return memo;
+  memo.length = ReadBE32(field);
+  if (memo.length != 0) CutToRemainingBytes(memo);
+  return memo;
+}
+
+// A length field pointing beyond the end of the file is cut to the bytes that exist.
+void CMemoFile::CutToRemainingBytes(MemoBlock& memo) {
+  memo.dataPosition = GetPosition();
+  const uint64_t fileLength = GetLength();
+  const uint64_t remaining = fileLength > memo.dataPosition ? fileLength - memo.dataPosition : 0;
+  if (memo.length >= remaining) memo.length = static_cast<uint32_t>(remaining);
+}
+
+// The number of bytes before the first 0x1A (or the end of the file), read in bounded
+// pieces. A memo cannot be longer than its 32-bit length, so the scan stops there.
+uint32_t CMemoFile::ScanToTerminator(uint64_t blockStart) {
+  std::vector<char> chunk;
+  uint64_t length = 0;
+  uint32_t chunkSize = kFirstScanSize;
+  Seek(static_cast<int64_t>(blockStart), begin);
+  while (length < UINT32_MAX) {
+    chunk.resize(chunkSize);
+    const uint32_t got = Read(chunk.data(), chunkSize);
+    const auto* terminator = static_cast<const char*>(std::memchr(chunk.data(), kMemoTerminator, got));
+    if (terminator != nullptr) {
+      length += static_cast<uint64_t>(terminator - chunk.data());
+      break;
+    }
+    length += got;
+    if (got < chunkSize) break;
+    chunkSize = std::min(chunkSize * 2, kMemoPieceSize);
+  }
+  return static_cast<uint32_t>(std::min<uint64_t>(length, UINT32_MAX));
+}
+
+uint32_t CMemoFile::ReadMemo(uint32_t block, std::vector<char>& data, int32_t& format, uint32_t& type) {
+  const MemoBlock memo = LocateMemo(block);
+  format = memo.format;
+  type = memo.type;
+  data.assign(memo.length, 0);
+  if (memo.length != 0) MemoReader(*this, memo).ReadNext(data.data(), memo.length);
+  return memo.length;
+}
+
+uint32_t CMemoFile::AppendMemo(const std::vector<char>& data, int32_t format, uint32_t type) {
+  const char* next = data.data();
+  return AppendMemo(static_cast<uint32_t>(data.size()), format, type, [&next](char* buffer, uint32_t count) {
+    std::memcpy(buffer, next, count);
+    next += count;
+  });
+}
+
+uint32_t CMemoFile::AppendMemo(uint32_t length, int32_t format, uint32_t type, const MemoPieceReader& readNext) {
+  const uint32_t firstBlock = m_nNextBlock;
+  const uint64_t blockSize = m_nBlockSize;
+  const uint64_t start = blockSize * m_nNextBlock;
+  const uint64_t fileLength = GetLength();
+  if (start > fileLength) {
+    Seek(0, end);
+    WriteFill(*this, start - fileLength, kMemoPadByte);
+  }
+  Seek(static_cast<int64_t>(start), begin);
+
+  MemoStaging out(*this);
+  uint32_t overhead = kTerminatorSize;
+  if (!IsDbt()) {
+    WriteBE32(out.Reserve(4), type);
+    WriteBE32(out.Reserve(4), length);
+    overhead += kFptBlockHeaderSize;
+  } else if (format != kMemoFormatDbase3) {
+    WriteLE32(out.Reserve(4), kDbase4Marker);
+    WriteLE32(out.Reserve(4), length + kDbase4HeaderSize);
+    overhead += kDbase4HeaderSize;
+  }
+  for (uint32_t remaining = length; remaining != 0;) {
+    const uint32_t piece = std::min(remaining, kMemoPieceSize);
+    readNext(out.Reserve(piece), piece);
+    remaining -= piece;
+  }
+  out.Fill(kTerminatorSize, kMemoTerminator);
+  const uint64_t used = uint64_t{length} + overhead;
+  const uint64_t blocks = (used + blockSize - 1) / blockSize;
+  out.Fill(blocks * blockSize - used, kMemoPadByte);
+  out.Flush();
+  m_nNextBlock += static_cast<uint32_t>(blocks);
+  return firstBlock;
+}
+
+}  // namespace mendrel
