@@ -4,12 +4,12 @@
 #include <filesystem>
 
 #include "cli_process.h"
+#include "memo_builder.h"
 #include "table_builder.h"
 #include "temp_dir.h"
 
 using namespace tessaly_cli_test;
 using tessaly_test::MemoBuilder;
-using tessaly_test::MemoPointerBinary;
 using tessaly_test::ReadWholeFile;
 using tessaly_test::TableBuilder;
 using tessaly_test::TempDir;
@@ -27,18 +27,16 @@ std::string Int32(int32_t value) {
 // A FoxPro table t.dbf (NAME C6, NOTES M4 binary pointer, QTY I4) and its memo file,
 // named T.FPT in upper case, with 64-byte blocks: a text memo and a picture.
 void WriteFoxProTable(const TempDir& dir) {
-  MemoBuilder memo(MemoBuilder::kFoxPro, 64);
-  const uint32_t text = memo.Add("hello fox");
-  const uint32_t picture = memo.Add("\x89PNG", 0);
-  memo.WriteTo(dir.File("T.FPT"));
+  constexpr uint32_t kText = 8, kPicture = 9;  // right after the 512-byte header
+  MemoBuilder::Fpt(64).Fox(kText, 1, "hello fox").Fox(kPicture, 0, "\x89PNG").WriteTo(dir.File("T.FPT"));
   TableBuilder()
       .Version(0x30)
       .Field("NAME", 'C', 6)
       .Field("NOTES", 'M', 4)
       .Field("QTY", 'I', 4)
-      .Record("alpha " + MemoPointerBinary(text) + Int32(42))
-      .Record("beta  " + MemoPointerBinary(picture) + Int32(-7), '*')
-      .Record("gamma " + MemoPointerBinary(0) + Int32(0))
+      .Record("alpha " + Int32(kText) + Int32(42))
+      .Record("beta  " + Int32(kPicture) + Int32(-7), '*')
+      .Record("gamma " + Int32(0) + Int32(0))
       .WriteTo(dir.File("t.dbf"));
 }
 
