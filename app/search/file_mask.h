@@ -13,6 +13,10 @@ class FileMask {
   bool Matches(const char* name) const;
 
  private:
+  bool MatchesSuffix(const char* name, bool& decided) const;
+
   QByteArray FPattern;
   bool FMatchesAll = false;
+  // For the common "*.ext" form: the ASCII text after the "*", compared directly.
+  QByteArray FSuffix;
 };

@@ -28,6 +28,9 @@ QDateTime PackedLocalDateTime(const timespec& fileTime) {
   if (localtime_r(&fileTime.tv_sec, &local) == nullptr) return {};
   const int year = local.tm_year + 1900;
   if (year < kFirstPackedYear || year > kLastPackedYear) return {};
+  // The offset found here is the local one at that time; handing it over spares a look-up of
+  // the time zone per date-time.
   return QDateTime(QDate(year, local.tm_mon + 1, local.tm_mday),
-                   QTime(local.tm_hour, local.tm_min, local.tm_sec - local.tm_sec % 2));
+                   QTime(local.tm_hour, local.tm_min, local.tm_sec - local.tm_sec % 2),
+                   Qt::OffsetFromUTC, static_cast<int>(local.tm_gmtoff));
 }

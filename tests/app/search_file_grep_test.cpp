@@ -10,6 +10,7 @@
 
 #include "search/search_file_grep.h"
 #include "search/search_list.h"
+#include "search/mount_table.h"
 
 namespace {
 
@@ -359,6 +360,27 @@ class SearchFileGrepTest : public QObject {
     search.Dirs = "/no/such/folder;/proc;/sys";
     search.StartSearch();
     QCOMPARE(log.Lines, QStringList({"dir /no/such/folder/", "finished", "end"}));
+  }
+
+  void EntersOnlyFixedDrivesWhenAskedTo() {
+    const QString shm = "/dev/shm";
+    bool isRamDisk = false;
+    for (const MountEntry& mount : ReadMountTable()) {
+      if (mount.MountPoint == shm.toStdString()) isRamDisk = mount.Kind == DriveKind::RamDisk;
+    }
+    if (!isRamDisk) QSKIP("no memory file system at /dev/shm");
+    TSearchFileGrep search;
+    EventLog log(search, QString());
+    search.Dirs = shm;
+    search.RecurseSubDirs = false;
+    search.FileMasks = "no-such-name";
+    search.FixedDrivesOnly = true;
+    search.StartSearch();
+    QCOMPARE(log.Lines, QStringList({"finished", "end"}));
+    log.Lines.clear();
+    search.FixedDrivesOnly = false;
+    search.StartSearch();
+    QCOMPARE(log.Lines, QStringList({"dir /dev/shm/", "finished", "end"}));
   }
 
   void RunsTheThreadedFormOnTheMainThread() {
