@@ -1,5 +1,6 @@
 // The widgets of the search dialog and their places; the behaviour is in search_form.cpp.
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGridLayout>
@@ -15,6 +16,8 @@
 #include <QTimeEdit>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "search_animation.h"
 #include "search_form.h"
@@ -38,6 +41,7 @@ constexpr ResultColumn kResultColumns[] = {
     {kTextColumnCreated, 112},  {kTextColumnLastAccessed, 125}, {kTextColumnLastModified, 125},
 };
 constexpr int kSizeColumn = 2;
+constexpr int kHeaderPadding = 16;
 
 QLabel* Heading(SearchTextId text, QWidget* parent) {
   auto* label = new QLabel(SearchText(text), parent);
@@ -61,13 +65,13 @@ QTimeEdit* TimePicker(QWidget* parent) {
   return picker;
 }
 
-// A check box with the group of "From:" and "To:" pickers that it switches on and off.
-void AddDateCriterion(QGridLayout* grid, int row, SearchTextId caption, QCheckBox*& check,
-                      QGroupBox*& group, QDateEdit*& minDate, QTimeEdit*& minTime,
-                      QDateEdit*& maxDate, QTimeEdit*& maxTime) {
-  QWidget* page = grid->parentWidget();
-  check = new QCheckBox(SearchText(caption), page);
-  group = new QGroupBox(page);
+// A check box above the group of "From:" and "To:" pickers that it switches on and off.
+void AddDateCriterion(QVBoxLayout* page, SearchTextId caption, QCheckBox*& check, QGroupBox*& group,
+                      QDateEdit*& minDate, QTimeEdit*& minTime, QDateEdit*& maxDate,
+                      QTimeEdit*& maxTime) {
+  QWidget* parent = page->parentWidget();
+  check = new QCheckBox(SearchText(caption), parent);
+  group = new QGroupBox(parent);
   auto* pickers = new QHBoxLayout(group);
   pickers->setContentsMargins(6, 2, 6, 2);
   pickers->addWidget(new QLabel(SearchText(kTextFrom), group));
@@ -75,15 +79,15 @@ void AddDateCriterion(QGridLayout* grid, int row, SearchTextId caption, QCheckBo
   minTime = TimePicker(group);
   pickers->addWidget(minDate);
   pickers->addWidget(minTime);
-  pickers->addSpacing(8);
+  pickers->addSpacing(12);
   pickers->addWidget(new QLabel(SearchText(kTextTo), group));
   maxDate = DatePicker(group);
   maxTime = TimePicker(group);
   pickers->addWidget(maxDate);
   pickers->addWidget(maxTime);
   pickers->addStretch();
-  grid->addWidget(check, row, 0);
-  grid->addWidget(group, row, 1);
+  page->addWidget(check);
+  page->addWidget(group);
 }
 
 // "At least"/"At most" with its edit and the word "bytes".
@@ -161,13 +165,12 @@ QWidget* TSearchForm::BuildGeneralPage() {
 
 QWidget* TSearchForm::BuildDateTimePage() {
   auto* page = new QWidget;
-  auto* grid = new QGridLayout(page);
-  AddDateCriterion(grid, 0, kTextFileCreatedTime, cbCreated, gbCreated, MinC, MinCT, MaxC, MaxCT);
-  AddDateCriterion(grid, 1, kTextFileLastAccessedTime, cbAccessed, gbAccessed, MinA, MinAT, MaxA,
-                   MaxAT);
-  AddDateCriterion(grid, 2, kTextFileModifiedTime, cbModified, gbModified, MinM, MinMT, MaxM, MaxMT);
-  grid->setColumnStretch(1, 1);
-  grid->setRowStretch(3, 1);
+  auto* rows = new QVBoxLayout(page);
+  rows->setSpacing(2);
+  AddDateCriterion(rows, kTextFileCreatedTime, cbCreated, gbCreated, MinC, MinCT, MaxC, MaxCT);
+  AddDateCriterion(rows, kTextFileLastAccessedTime, cbAccessed, gbAccessed, MinA, MinAT, MaxA, MaxAT);
+  AddDateCriterion(rows, kTextFileModifiedTime, cbModified, gbModified, MinM, MinMT, MaxM, MaxMT);
+  rows->addStretch();
   return page;
 }
 
@@ -214,8 +217,11 @@ QWidget* TSearchForm::BuildResultsPanel() {
   QStringList captions;
   for (const ResultColumn& column : kResultColumns) captions << SearchText(column.Caption);
   fl->setHeaderLabels(captions);
+  // The platform font may be wider than the one the widths were chosen for: no caption is cut.
+  const QFontMetrics metrics(fl->header()->font());
   for (int i = 0; i < static_cast<int>(std::size(kResultColumns)); ++i) {
-    fl->header()->resizeSection(i, kResultColumns[i].Width);
+    const int captionWidth = metrics.horizontalAdvance(captions[i]) + kHeaderPadding;
+    fl->header()->resizeSection(i, std::max(kResultColumns[i].Width, captionWidth));
   }
   fl->headerItem()->setTextAlignment(kSizeColumn, Qt::AlignRight | Qt::AlignVCenter);
   // The selection stays visible when the list loses the focus.
