@@ -104,11 +104,19 @@ class SearchFileGrepTest : public QObject {
     search.StartSearch();
     QCOMPARE(Sorted(log.Found()), QStringList({"a.DBF", "b.dbf", "c.Dbf"}));
 
+    // Letters beyond ASCII, in the name or in the mask.
+    tree.File(QString::fromUtf8("\u00c4rger.DBF"));
+    tree.File(QString::fromUtf8("x.DB\u00c4"));
+    log.Lines.clear();
+    search.FileMasks = QString::fromUtf8("*.dbf;*.db\u00e4");
+    search.StartSearch();
+    QCOMPARE(log.Found().size(), 5);
+
     // "*.*", also the meaning of an empty mask list, takes names without a dot too.
     log.Lines.clear();
     search.FileMasks.clear();
     search.StartSearch();
-    QCOMPARE(log.Found().size(), 6);
+    QCOMPARE(log.Found().size(), 8);
     QVERIFY(!log.Found().contains(".") && !log.Found().contains(".."));
   }
 
