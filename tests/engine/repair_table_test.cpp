@@ -44,15 +44,20 @@ int32_t ThrowingCallback(int32_t code, void* data, void* userData) {
 
 struct NotAnEngineFailure {};
 
+// A repair whose n-th platform call of one kind fails.
+RepairRun RepairFailingCall(EventRecorder& recorder, PlatformCall kind, uint64_t n, int error) {
+  FaultPlatform platform;
+  ScopedPlatform installed(platform);
+  platform.FailCallOf(kind, n, error);
+  return Repair(recorder);
+}
+
 }  // namespace
 
 TEST(RepairTableFailures, AFailedRecordCountWriteLeavesTheCountAtZero) {
-  FaultPlatform platform;
-  ScopedPlatform installed(platform);
-  // Writes: header and records, the end mark (flushed by the seek to the count), the count.
-  platform.FailCallOf(PlatformCall::write, 3, ENOSPC);
   EventRecorder recorder;
-  const RepairRun run = Repair(recorder);
+  // Writes: header and records, the end mark (flushed by the seek to the count), the count.
+  const RepairRun run = RepairFailingCall(recorder, PlatformCall::write, 3, ENOSPC);
   EXPECT_EQ(run.result, 1);
   EXPECT_EQ(run.log.back(), Error("Error 2: General error. Disk full while accessing <dir>/o.dbf."));
   EXPECT_EQ(run.log[run.log.size() - 2], Message("Add 2 records."));
@@ -63,11 +68,8 @@ TEST(RepairTableFailures, AFailedRecordCountWriteLeavesTheCountAtZero) {
 }
 
 TEST(RepairTableFailures, AFailedRecordWriteEndsThePassBeforeTheRecordCountIsReported) {
-  FaultPlatform platform;
-  ScopedPlatform installed(platform);
-  platform.FailCallOf(PlatformCall::write, 1, EIO);
   EventRecorder recorder;
-  const RepairRun run = Repair(recorder);
+  const RepairRun run = RepairFailingCall(recorder, PlatformCall::write, 1, EIO);
   EXPECT_EQ(run.result, 1);
   EXPECT_EQ(run.log.back(),
             Error("Error 2: General error. A hardware I/O error was reported while accessing <dir>/o.dbf."));
@@ -75,11 +77,8 @@ TEST(RepairTableFailures, AFailedRecordWriteEndsThePassBeforeTheRecordCountIsRep
 }
 
 TEST(RepairTableFailures, AFailedCloseOfTheOutputIsAGeneralError) {
-  FaultPlatform platform;
-  ScopedPlatform installed(platform);
-  platform.FailCallOf(PlatformCall::close, 1, EIO);
   EventRecorder recorder;
-  const RepairRun run = Repair(recorder);
+  const RepairRun run = RepairFailingCall(recorder, PlatformCall::close, 1, EIO);
   EXPECT_EQ(run.result, 1);
   EXPECT_EQ(run.log.back().text.rfind("Error 2: General error. ", 0), 0u) << run.log.back().text;
 }
