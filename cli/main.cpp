@@ -12,6 +12,9 @@
 #include "repair_log.h"
 #include "show_command.h"
 #include "stop_request.h"
+#include "tessaly_version.h"
+
+TESSALY_VERSION_NOTE();
 
 namespace {
 
