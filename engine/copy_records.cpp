@@ -54,24 +54,25 @@ uint32_t RepairSession::CopyRecords(CFile64Ex& source, CMemoFile& sourceMemo, ui
                                     const FieldList& fields, const FieldSelection& selection,
                                     CBufferedWriter& output, CMemoFile& outputMemo) {
   const uint32_t dataLength = RecordDataLength(fields);
-  const auto record = std::make_unique<char[]>(dataLength);
+  // The flag byte and the field data, read together: the same bytes as two reads.
+  const auto buffer = std::make_unique<char[]>(1 + static_cast<size_t>(dataLength));
+  char* const record = buffer.get() + 1;
   const std::vector<ByteRun> runs = SelectedRuns(fields, selection);
   uint32_t count = 0;
 
   while (!QueryStop()) {
-    uint8_t flag = 0;
-    source.Read(&flag, 1);
-    std::memset(record.get(), ' ', dataLength);  // a short last record keeps spaces
-    if (source.Read(record.get(), dataLength) == 0) break;
+    const uint32_t read = source.Read(buffer.get(), 1 + dataLength);
+    if (read <= 1) break;
+    std::memset(record + (read - 1), ' ', dataLength - (read - 1));  // a short last record
     ++count;
 
-    char* value = record.get();
+    char* value = record;
     for (const FieldDescriptor& field : fields) {
       RepairFieldValue(value, field.data(), sourceMemo, outputMemo, sourceVersion, options);
       value += FieldLength(field);
     }
-    output.WriteByte(OutputFlag(flag, options));
-    for (const ByteRun& run : runs) output.Write(record.get() + run.offset, run.length);
+    output.WriteByte(OutputFlag(static_cast<uint8_t>(buffer[0]), options));
+    for (const ByteRun& run : runs) output.Write(record + run.offset, run.length);
     SendProgressAt(source.GetPosition());
   }
   // A failed write of the last records must end the pass before their count is reported.

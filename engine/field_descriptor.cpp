@@ -1,26 +1,30 @@
 #include "field_descriptor.h"
 
-#include <cstring>
-
 #include "field_name.h"
 
 namespace mendrel {
 namespace {
 
-constexpr char kKnownTypes[] = "BCDFGILMNPTVXY";
-constexpr char kMemoTypes[] = "GMPV";
 constexpr uint8_t kFallbackType = 'C';
 constexpr int kPlausibleScore = 2;
 
-bool IsOneOf(uint8_t byte, const char* letters) {
-  return byte != 0 && std::strchr(letters, byte) != nullptr;
+// Type letters by byte, looked up for every field of every record.
+enum TypeClass : uint8_t { kUnknownType = 0, kKnown = 1, kKnownMemo = 3 };
+
+constexpr std::array<uint8_t, 256> MakeTypeTable() {
+  std::array<uint8_t, 256> table{};
+  for (const char* type = "BCDFGILMNPTVXY"; *type != 0; ++type) table[static_cast<uint8_t>(*type)] = kKnown;
+  for (const char* type = "GMPV"; *type != 0; ++type) table[static_cast<uint8_t>(*type)] = kKnownMemo;
+  return table;
 }
+
+constexpr std::array<uint8_t, 256> kTypeTable = MakeTypeTable();
 
 }  // namespace
 
-bool IsKnownFieldType(uint8_t type) { return IsOneOf(type, kKnownTypes); }
+bool IsKnownFieldType(uint8_t type) { return kTypeTable[type] != kUnknownType; }
 
-bool IsMemoFieldType(uint8_t type) { return IsOneOf(type, kMemoTypes); }
+bool IsMemoFieldType(uint8_t type) { return kTypeTable[type] == kKnownMemo; }
 
 bool HasMemoField(const FieldList& fields) {
   for (const FieldDescriptor& field : fields)

@@ -13,7 +13,8 @@ void RefreshBuffer(FileBuffer& buffer, uint64_t position, const char* bytes, uin
   if (buffer.IsEmpty()) return;
   uint64_t first = std::max(position, buffer.position);
   uint64_t end = std::min(position + count, buffer.position + buffer.valid);
-  if (first < end) std::memcpy(buffer.data + (first - buffer.position), bytes + (first - position), end - first);
+  if (first < end)
+    std::memcpy(buffer.data + (first - buffer.position), bytes + (first - position), end - first);
 }
 
 }  // namespace

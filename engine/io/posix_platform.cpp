@@ -130,7 +130,8 @@ struct FolderCloser {
 uint8_t AttributesOf(mode_t mode, const std::string& name) {
   uint8_t attributes = 0;
   if ((mode & S_IWUSR) == 0) attributes |= kAttributeReadOnly;
-  if (std::filesystem::path(name).filename().string().starts_with(".")) attributes |= kAttributeHidden;
+  if (std::filesystem::path(name).filename().string().starts_with("."))
+    attributes |= kAttributeHidden;
   if (S_ISDIR(mode))
     attributes |= kAttributeDirectory;
   else if (S_ISREG(mode))
@@ -267,9 +268,8 @@ int PosixPlatform::GetSize(FileHandle handle, uint64_t& size) {
 
 int PosixPlatform::SetSize(FileHandle handle, uint64_t size) {
   if (size > kMaxFileOffset) return EINVAL;
-  if (RetryOnInterrupt([&] { return ftruncate(Descriptor(handle), static_cast<off_t>(size)); }) != 0)
-    return errno;
-  return 0;
+  auto length = static_cast<off_t>(size);
+  return RetryOnInterrupt([&] { return ftruncate(Descriptor(handle), length); }) == 0 ? 0 : errno;
 }
 
 int PosixPlatform::Flush(FileHandle handle) {

@@ -193,3 +193,13 @@ TEST(RepairTable, GeneratedNamesAreNumberedAcrossRuns) {
   ASSERT_EQ(first.rfind("Field", 0), 0u);
   EXPECT_EQ(second, "Field" + std::to_string(std::stoul(first.substr(5)) + 1));
 }
+
+TEST(RepairTable, AFailureDescriptionIsCutTo4095Characters) {
+  TempDir dir;
+  SmallTable().WriteTo(dir.File("t.dbf"));
+  const std::string output = dir.File(std::string(300, 'n') + "/" + std::string(4000, 'o') + ".dbf");
+  EventRecorder recorder;
+  EXPECT_EQ(RunRepair(dir.File("t.dbf"), output, kNoOptions, &recorder), 1);
+  const std::string description = (output + " contains an invalid path.").substr(0, 4095);
+  EXPECT_EQ(recorder.LogEvents().back(), Error("Error 4: Cannot create file. " + description));
+}

@@ -3,45 +3,27 @@
 #include <string>
 #include <vector>
 
-#include "memo_builder.h"
-#include "memo_file.h"
-#include "temp_dir.h"
+#include "memo_file_pair.h"
 
 using namespace mendrel;
 using namespace tessaly_test;
 
 namespace {
 
-class CopyMemoFieldTest : public ::testing::Test {
+class CopyMemoFieldTest : public ::testing::Test, protected MemoFilePair {
  protected:
-  void OpenSource(const MemoBuilder& builder, const std::string& name) {
-    builder.WriteTo(dir.File(name));
-    ASSERT_TRUE(source.Open(dir.File(name).c_str(), CFile64::kReadFlags));
-    source.ReadHeader();
-  }
-
-  void CreateOutput(const std::string& name) {
-    outputPath = dir.File(name);
-    ASSERT_TRUE(output.Open(outputPath.c_str(), CFile64::kWriteFlags));
-    output.WriteHeader();
-  }
+  void CreateOutput(const std::string& name) { MemoFilePair::CreateOutput(name).WriteHeader(); }
 
   std::string Copy(std::string field) {
     CopyMemoField(field.data(), static_cast<uint32_t>(field.size()), source, output);
     return field;
   }
 
+  // The output with its final header.
   std::string OutputBytes() {
     output.WriteHeader();
-    output.Close();
-    const std::vector<char> bytes = ReadWholeFile(outputPath);
-    return std::string(bytes.begin(), bytes.end());
+    return MemoFilePair::OutputBytes();
   }
-
-  TempDir dir;
-  CMemoFile source;
-  CMemoFile output;
-  std::string outputPath;
 };
 
 }  // namespace

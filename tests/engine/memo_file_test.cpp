@@ -3,9 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "memo_builder.h"
-#include "memo_file.h"
-#include "temp_dir.h"
+#include "memo_file_pair.h"
 
 using namespace mendrel;
 using namespace tessaly_test;
@@ -27,32 +25,11 @@ Memo Read(CMemoFile& file, uint32_t block) {
   return {length, std::string(data.begin(), data.end()), format, type};
 }
 
-class MemoFileTest : public ::testing::Test {
+class MemoFileTest : public ::testing::Test, protected MemoFilePair {
  protected:
-  // Writes the built file under name and opens it as a source memo file.
   CMemoFile& OpenSource(const MemoBuilder& builder, const std::string& name = "source.dbt") {
-    builder.WriteTo(dir.File(name));
-    EXPECT_TRUE(source.Open(dir.File(name).c_str(), CFile64::kReadFlags));
-    source.ReadHeader();
-    return source;
+    return MemoFilePair::OpenSource(builder, name);
   }
-
-  CMemoFile& CreateOutput(const std::string& name) {
-    outputPath = dir.File(name);
-    EXPECT_TRUE(output.Open(outputPath.c_str(), CFile64::kWriteFlags));
-    return output;
-  }
-
-  std::string OutputBytes() {
-    output.Close();
-    const std::vector<char> bytes = ReadWholeFile(outputPath);
-    return std::string(bytes.begin(), bytes.end());
-  }
-
-  TempDir dir;
-  CMemoFile source;
-  CMemoFile output;
-  std::string outputPath;
 };
 
 }  // namespace

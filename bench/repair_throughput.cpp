@@ -1,0 +1,260 @@
+// Repair throughput against a plain copy: builds a FoxPro table of about 1 GiB (C, N,
+// D, L and M fields, FPT memo file), then times `cp` of the table and its memo file
+// and a repair of the same files with tessaly-cli, and prints both rates.
+//
+//   repair_throughput [--size-mib N] [--runs N] [--dir DIR] [--cli PATH]
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr uint32_t kMemoBlockSize = 64;
+constexpr uint32_t kMemoHeaderSize = 512;
+constexpr uint32_t kBacklinkSize = 263;  // the area after the field list of FoxPro tables
+constexpr size_t kFlushSize = 8u << 20;
+
+struct Field {
+  const char* name;
+  char type;
+  uint8_t length;
+  uint8_t decimals;
+};
+
+constexpr Field kFields[] = {{"NAME", 'C', 30, 0},  {"CITY", 'C', 20, 0}, {"AMOUNT", 'N', 12, 2},
+                             {"QTY", 'N', 6, 0},    {"BORN", 'D', 8, 0},  {"ACTIVE", 'L', 1, 0},
+                             {"NOTES", 'M', 4, 0}};
+constexpr size_t kFieldCount = sizeof kFields / sizeof kFields[0];
+constexpr size_t kRecordLength = 1 + 30 + 20 + 12 + 6 + 8 + 1 + 4;
+constexpr size_t kHeaderLength = 32 + 32 * kFieldCount + 1 + kBacklinkSize;
+
+const char* const kCities[] = {"Lyon", "Basel", "Oslo", "Prague", "Lisbon", "Nantes", "Turin", "Vienna"};
+const char kMemoText[] =
+    "Customer called about the delivery; the parcel was left with a neighbour. Follow up "
+    "next week. Prefers email, pays by transfer, ships to the office address on weekdays. ";
+
+struct Options {
+  uint64_t sizeMiB = 1024;
+  int runs = 3;
+  std::string dir = (fs::temp_directory_path() / "tessaly-repair-bench").string();
+  std::string cli = TESSALY_CLI_PATH;
+};
+
+void PutLE(std::string& out, uint32_t value, int width) {
+  for (int i = 0; i < width; ++i) out += static_cast<char>(value >> (8 * i));
+}
+
+void PutBE(std::string& out, uint32_t value) {
+  for (int i = 3; i >= 0; --i) out += static_cast<char>(value >> (8 * i));
+}
+
+void Pad(std::string& out, const std::string& text, size_t width, bool right = false) {
+  const std::string cut = text.substr(0, width);
+  if (right) out.append(width - cut.size(), ' ');
+  out += cut;
+  if (!right) out.append(width - cut.size(), ' ');
+}
+
+std::string TableHeader(uint32_t records) {
+  std::string header;
+  header += '\x30';
+  header += static_cast<char>(124), header += '\x01', header += '\x01';
+  PutLE(header, records, 4);
+  PutLE(header, kHeaderLength, 2);
+  PutLE(header, kRecordLength, 2);
+  header.append(16, '\0');
+  header += '\x02';  // has a memo file
+  header.append(3, '\0');
+  for (const Field& field : kFields) {
+    std::string name(field.name);
+    name.resize(11, '\0');
+    header += name;
+    header += field.type;
+    header.append(4, '\0');
+    header += static_cast<char>(field.length);
+    header += static_cast<char>(field.decimals);
+    header.append(14, '\0');
+  }
+  header += '\x0D';
+  header.append(kBacklinkSize, '\0');
+  return header;
+}
+
+void AppendRecord(std::string& table, uint32_t i, uint32_t memoBlock) {
+  char text[32];
+  table += ' ';
+  std::snprintf(text, sizeof text, "Customer %08u", i);
+  Pad(table, text, 30);
+  Pad(table, kCities[i % 8], 20);
+  std::snprintf(text, sizeof text, "%.2f", (i * 37u % 1000000u) / 100.0);
+  Pad(table, text, 12, true);
+  Pad(table, std::to_string(i % 1000), 6, true);
+  std::snprintf(text, sizeof text, "%04u%02u%02u", 1950 + i % 70, 1 + i % 12, 1 + i % 28);
+  table += text;
+  table += (i % 3 == 0) ? 'F' : 'T';
+  PutLE(table, memoBlock, 4);
+}
+
+// A text memo in FoxPro layout, padded to whole blocks; returns the blocks it took.
+uint32_t AppendMemo(std::string& memo, uint32_t i) {
+  const size_t length = 40 + (i * 7919u) % 160;
+  const size_t before = memo.size();
+  PutBE(memo, 1);
+  PutBE(memo, static_cast<uint32_t>(length));
+  for (size_t n = 0; n < length; n += sizeof kMemoText - 1) {
+    memo.append(kMemoText, std::min(length - n, sizeof kMemoText - 1));
+  }
+  const size_t used = memo.size() - before;
+  const size_t blocks = (used + kMemoBlockSize - 1) / kMemoBlockSize;
+  memo.append(blocks * kMemoBlockSize - used, '\0');
+  return static_cast<uint32_t>(blocks);
+}
+
+void WriteAt(const std::string& path, uint64_t offset, const std::string& bytes) {
+  std::fstream file(path, std::ios::binary | std::ios::in | std::ios::out);
+  file.seekp(static_cast<std::streamoff>(offset));
+  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+void GenerateTable(const std::string& table, const std::string& memo, uint64_t targetBytes) {
+  std::ofstream tableOut(table, std::ios::binary | std::ios::trunc);
+  std::ofstream memoOut(memo, std::ios::binary | std::ios::trunc);
+  tableOut << TableHeader(0);
+  memoOut << std::string(kMemoHeaderSize, '\0');
+  uint64_t written = kHeaderLength + kMemoHeaderSize;
+  uint32_t nextBlock = kMemoHeaderSize / kMemoBlockSize;
+  uint32_t records = 0;
+  std::string tableBuffer, memoBuffer;
+  while (written < targetBytes) {
+    uint32_t block = 0;
+    if (records % 2 == 0) {
+      block = nextBlock;
+      nextBlock += AppendMemo(memoBuffer, records);
+    }
+    AppendRecord(tableBuffer, records++, block);
+    if (tableBuffer.size() + memoBuffer.size() >= kFlushSize) {
+      written += tableBuffer.size() + memoBuffer.size();
+      tableOut << tableBuffer;
+      memoOut << memoBuffer;
+      tableBuffer.clear();
+      memoBuffer.clear();
+    }
+  }
+  tableOut << tableBuffer << '\x1A';
+  memoOut << memoBuffer;
+  tableOut.close();
+  memoOut.close();
+  WriteAt(table, 0, TableHeader(records).substr(0, 32));
+  std::string memoHeader;
+  PutBE(memoHeader, nextBlock);
+  memoHeader += '\0', memoHeader += '\0';
+  memoHeader += static_cast<char>(kMemoBlockSize >> 8), memoHeader += static_cast<char>(kMemoBlockSize);
+  WriteAt(memo, 0, memoHeader);
+}
+
+// Runs a program with its output sent to a file; its wall-clock seconds, or -1 on failure.
+double TimeProgram(const std::vector<std::string>& args, const std::string& outputFile) {
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outputFile.c_str(),
+                                   O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  std::vector<char*> argv;
+  for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
+  const auto start = std::chrono::steady_clock::now();
+  pid_t pid = 0;
+  int status = 0;
+  const bool ran = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0 &&
+                   waitpid(pid, &status, 0) == pid && WIFEXITED(status) &&
+                   WEXITSTATUS(status) == 0;
+  const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+  posix_spawn_file_actions_destroy(&actions);
+  return ran ? elapsed.count() : -1;
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+Options ParseOptions(int argc, char** argv) {
+  Options options;
+  for (int i = 1; i + 1 < argc; i += 2) {
+    const std::string name = argv[i];
+    if (name == "--size-mib") options.sizeMiB = std::strtoull(argv[i + 1], nullptr, 10);
+    else if (name == "--runs") options.runs = std::max(1, std::atoi(argv[i + 1]));
+    else if (name == "--dir") options.dir = argv[i + 1];
+    else if (name == "--cli") options.cli = argv[i + 1];
+  }
+  return options;
+}
+
+void RemoveOutputs(const fs::path& copies, const fs::path& repaired) {
+  fs::remove_all(copies);
+  fs::remove_all(repaired);
+  fs::create_directories(copies);
+  fs::create_directories(repaired);
+  sync();  // the previous step's dirty pages must not be written back during the next
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const Options options = ParseOptions(argc, argv);
+  const fs::path dir = options.dir;
+  fs::create_directories(dir);
+  const std::string table = (dir / "bench.dbf").string();
+  const std::string memo = (dir / "bench.fpt").string();
+  const std::string stamp = (dir / "bench.size").string();
+  std::string made;
+  std::ifstream(stamp) >> made;
+  if (made != std::to_string(options.sizeMiB) || !fs::exists(table) || !fs::exists(memo)) {
+    std::printf("Generating %llu MiB in %s ...\n", static_cast<unsigned long long>(options.sizeMiB),
+                dir.c_str());
+    const auto start = std::chrono::steady_clock::now();
+    GenerateTable(table, memo, options.sizeMiB << 20);
+    std::ofstream(stamp) << options.sizeMiB;
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    std::printf("  generated in %.1f s\n", took.count());
+  }
+  const double bytes = static_cast<double>(fs::file_size(table) + fs::file_size(memo));
+  std::printf("Table %.0f MB + memo %.0f MB, %d run(s), median reported\n",
+              fs::file_size(table) / 1e6, fs::file_size(memo) / 1e6, options.runs);
+
+  const fs::path copies = dir / "copy", repaired = dir / "repaired";
+  std::vector<double> copyTimes, repairTimes;
+  for (int run = 0; run < options.runs; ++run) {
+    RemoveOutputs(copies, repaired);
+    copyTimes.push_back(TimeProgram({"cp", table, memo, copies.string() + "/"}, "/dev/null"));
+    RemoveOutputs(copies, repaired);
+    repairTimes.push_back(TimeProgram(
+        {options.cli, "repair", table, "-o", (repaired / "bench.dbf").string()},
+        (dir / "repair.log").string()));
+    if (copyTimes.back() < 0 || repairTimes.back() < 0) {
+      std::fprintf(stderr, "a run failed; see %s\n", (dir / "repair.log").c_str());
+      return 1;
+    }
+    std::printf("  run %d: cp %.2f s, repair %.2f s\n", run + 1, copyTimes.back(), repairTimes.back());
+  }
+  RemoveOutputs(copies, repaired);
+  const double copy = Median(copyTimes), repair = Median(repairTimes);
+  std::printf("cp:     %8.1f MB/s (%.2f s)\n", bytes / 1e6 / copy, copy);
+  std::printf("repair: %8.1f MB/s (%.2f s)\n", bytes / 1e6 / repair, repair);
+  std::printf("repair/cp time ratio: %.2f (target <= 2.00)\n", repair / copy);
+  return 0;
+}

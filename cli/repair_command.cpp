@@ -1,0 +1,102 @@
+#include "repair_command.h"
+
+#include <sys/stat.h>
+
+#include <chrono>
+#include <cstdio>
+
+#include "cli_texts.h"
+#include "fixed_file_name.h"
+#include "log_format.h"
+#include "mendrel.h"
+#include "stop_request.h"
+
+namespace tessaly_cli {
+namespace {
+
+constexpr int kExitSuccess = 0;
+constexpr int kExitFailure = 1;
+
+bool PathExists(const std::string& path) {
+  struct stat info {};
+  return lstat(path.c_str(), &info) == 0;
+}
+
+void LogResult(RepairOutcome outcome, const std::string& source, const std::string& output,
+               RepairLog& log) {
+  if (outcome == RepairOutcome::kStopped) {
+    log.Line(CliText(kTextUserAborts));
+  } else if (outcome == RepairOutcome::kRepaired) {
+    log.Line(FormatCliText(kTextRepairedSuccessfully, source.c_str()));
+    const bool selfExtracting = HasExtension(output, ".EXE");
+    log.Line(FormatCliText(selfExtracting ? kTextNowRunSelfExtracting : kTextNowOpen,
+                           output.c_str()));
+  } else {
+    log.Line(FormatCliText(kTextFailToRepair, source.c_str()));
+  }
+}
+
+}  // namespace
+
+int32_t CallRepairEngine(const std::string& source, const std::string& output,
+                         uint32_t optionWord, RepairLog& log) {
+  RepairArgs args{};
+  args.sourcePath = reinterpret_cast<uintptr_t>(source.c_str());
+  args.reserved = 0;
+  args.optionWord = optionWord;
+  args.outputPath = reinterpret_cast<uintptr_t>(output.c_str());
+  args.callback = reinterpret_cast<uintptr_t>(&RepairLog::Callback);
+  args.userData = reinterpret_cast<uintptr_t>(&log);
+  MendrelMaskArgs(&args);
+  return MendrelRepair()(&args);
+}
+
+RepairOutcome RepairOneFile(const std::string& source, const std::string& output,
+                            const RepairRequest& request, RepairLog& log) {
+  log.Line(CliText(kTextStartRepair));
+  log.Separator();
+  if (!request.overwrite && PathExists(output)) {
+    log.Line(CliText(kTextRepairAborted));
+    log.Notice(FormatCliText(kTextOutputExists, output.c_str()));
+    return RepairOutcome::kRefused;
+  }
+  const std::string size = GroupThousands(GetFileSize64(source), UserThousandsSeparator());
+  log.Line(FormatCliText(kTextFileToRepair, source.c_str(), size.c_str()));
+  log.Line(FormatCliText(kTextOutputFixedAs, output.c_str()));
+  log.Separator();
+
+  const auto started = std::chrono::steady_clock::now();
+  const int32_t result = CallRepairEngine(source, output, request.OptionWord(), log);
+  const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
+      std::chrono::steady_clock::now() - started);
+  log.EndOfRun();
+
+  log.Separator();
+  log.Line(FormatConsumedTime(elapsed));
+  log.Separator();
+  log.Line(CliText(kTextRepairCompletes));
+  log.Separator();
+  const RepairOutcome outcome = StopRequested() ? RepairOutcome::kStopped
+                                : result != 0   ? RepairOutcome::kRepaired
+                                                : RepairOutcome::kFailed;
+  LogResult(outcome, source, output, log);
+  return outcome;
+}
+
+int RunRepairCommand(const RepairRequest& request, RepairLog& log) {
+  int repaired = 0;
+  size_t attempted = 0;
+  for (const std::string& source : request.sources) {
+    if (StopRequested()) break;
+    if (attempted++ > 0) log.Line("");
+    const std::string output = request.output.empty() ? MakeFixedFileName(source) : request.output;
+    if (RepairOneFile(source, output, request, log) == RepairOutcome::kRepaired) ++repaired;
+  }
+  if (request.sources.size() > 1) {
+    log.Line("");
+    log.Line(FormatCliText(kTextFilesRepaired, repaired));
+  }
+  return static_cast<size_t>(repaired) == request.sources.size() ? kExitSuccess : kExitFailure;
+}
+
+}  // namespace tessaly_cli

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+namespace tessaly_cli {
+
+// The percentage of the running repair, redrawn in place on a terminal.
+class ProgressBar {
+ public:
+  ProgressBar(std::FILE* terminal, bool enabled) : terminal_(terminal), enabled_(enabled) {}
+
+  void Show(unsigned percent);
+  // Takes the bar off its line so that other output can use it.
+  void Erase();
+
+ private:
+  void Draw();
+
+  std::FILE* terminal_;
+  bool enabled_;
+  bool visible_ = false;
+  int percent_ = -1;
+};
+
+// Prints the repair log line by line and answers the engine's events as the desktop
+// application does: messages and errors become log lines, notices go to the user.
+class RepairLog {
+ public:
+  RepairLog(std::FILE* log, std::FILE* messages, bool progressBar);
+
+  void Line(const std::string& text);
+  void Separator();
+  // A separator, the text, a separator: how errors stand out in the log.
+  void Framed(const std::string& text);
+  void Notice(const std::string& text);
+  void EndOfRun();
+
+  // The engine's ProgressCallback; userData is the RepairLog.
+  static int32_t Callback(int32_t code, void* data, void* userData);
+  // The answer to the event: nonzero only to a stop query once a stop was asked for.
+  int32_t OnMessage(int32_t code, const void* data);
+
+ private:
+  std::FILE* log_;
+  std::FILE* messages_;
+  ProgressBar bar_;
+};
+
+}  // namespace tessaly_cli
