@@ -74,6 +74,12 @@ QWidget* TMainForm::CreateBatchPage() {
   return page;
 }
 
+void TMainForm::AddBatchFile(const QString& path) {
+  for (int i = 0; i < FileList->topLevelItemCount(); ++i)
+    if (FileList->topLevelItem(i)->text(0).compare(path, Qt::CaseInsensitive) == 0) return;
+  new QTreeWidgetItem(FileList, {path, QString(), AppString(StrId::StatusNotRepaired)});
+}
+
 // The batch workflow (list filling, the run over the list, the overwrite
 // dialog with its "to all" answers) is completed in these handlers.
 void TMainForm::btnRepairFilesClick() {}
