@@ -45,3 +45,33 @@ TEST(FieldDescriptor, RepairMendsNameAndTypeAndClearsTheLastByte) {
   expected[12] = 0x44;
   EXPECT_EQ(block, expected);
 }
+
+TEST(FieldDescriptor, TheVisualFoxProFamilyKnowsItsOwnTypes) {
+  for (uint8_t family : {0x30, 0x31, 0x32}) {
+    for (char type : std::string("BCDFGILMNPTVXY0QW")) EXPECT_TRUE(IsKnownFieldType(type, family)) << type;
+    EXPECT_FALSE(IsMemoField('V', 10, family));
+    EXPECT_TRUE(IsMemoField('W', 4, family));
+    EXPECT_FALSE(IsMemoField('W', 10, family));  // text kept in the record
+    EXPECT_TRUE(IsMemoField('M', 4, family));
+  }
+  EXPECT_TRUE(IsMemoField('V', 10, kDbase3));
+  EXPECT_FALSE(IsMemoField('W', 4, kDbase3));
+  EXPECT_FALSE(HasMemoField({MakeDescriptor("V", 'V', 10)}, 0x32));
+}
+
+TEST(FieldDescriptor, ASystemFieldIsAcceptedAndKeptAsItIs) {
+  FieldDescriptor nullFlags = MakeDescriptor("_NullFlags", '0', 1);
+  nullFlags[18] = 0x05;
+  for (uint8_t version : {kDbase3, uint8_t{0x30}}) {
+    EXPECT_TRUE(IsPlausibleDescriptor(nullFlags, version));
+    FieldDescriptor kept = nullFlags;
+    RepairDescriptor(kept, version);
+    EXPECT_EQ(kept, nullFlags);
+  }
+  FieldDescriptor plain = MakeDescriptor("FLAGS", '0', 1);  // no system flag
+  RepairDescriptor(plain, kDbase3);
+  EXPECT_EQ(plain[11], 'C');
+  plain = MakeDescriptor("FLAGS", '0', 1);
+  RepairDescriptor(plain, 0x31);
+  EXPECT_EQ(plain[11], '0');
+}

@@ -105,6 +105,12 @@ TEST(HeaderRebuild, VisualFoxProFlagsTellMemoAndExtraBytes) {
   EXPECT_EQ(header[28], 0x04);
 
   header = TableHeader{};
+  header[0] = 0x32;
+  RebuildHeader(RepairOptions(0), header, twoFields, FieldSelection{1, 1}, 263, true);
+  EXPECT_EQ(header[0], 0x32);
+  EXPECT_EQ(header[28], 0x06);
+
+  header = TableHeader{};
   header[0] = 0x03;
   header[28] = 0x06;
   RebuildHeader(RepairOptions(0), header, twoFields, FieldSelection{1, 1}, 263, true);
