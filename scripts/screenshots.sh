@@ -27,12 +27,9 @@ mkdir -p "$out"
 work=$(mktemp -d)
 trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 export XDG_CONFIG_HOME=$work/config QT_QPA_PLATFORM=xcb
-sample=$work/sales.dbf
-cp "$root/samples/sales.dbf" "$sample" 2>/dev/null ||
-  cp /work/shared/fixtures/infused-dbf/dbase_83.dbf "$sample"
-for memo in "$root"/samples/sales.dbt /work/shared/fixtures/infused-dbf/dbase_83.dbt; do
-  if [ -e "$memo" ]; then cp "$memo" "$work/sales.dbt"; break; fi
-done
+mkdir -p "$work/data"
+cp "$root/samples/customers.dbf" "$root/samples/customers.dbt" "$work/data/"
+sample=$work/data/customers.dbf
 
 "$app" "$sample" &
 pid=$!
