@@ -25,11 +25,12 @@ app=$2
 out=$root/docs/screenshots
 mkdir -p "$out"
 work=$(mktemp -d)
-trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
+data=${TMPDIR:-/tmp}/tessaly-screenshots
+trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work" "$data"' EXIT
 export XDG_CONFIG_HOME=$work/config QT_QPA_PLATFORM=xcb
-mkdir -p "$work/data"
-cp "$root/samples/customers.dbf" "$root/samples/customers.dbt" "$work/data/"
-sample=$work/data/customers.dbf
+rm -rf "$data" && mkdir -p "$data"
+cp "$root/samples/customers.dbf" "$root/samples/customers.dbt" "$data/"
+sample=$data/customers.dbf
 
 "$app" "$sample" &
 pid=$!
