@@ -1,6 +1,5 @@
 // The "Batch Repair" page: its controls and handlers.
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -44,10 +43,7 @@ QWidget* TMainForm::CreateBatchPage() {
   btnRemoveAll = PageButton(StrId::RemoveAll, "btnRemoveAll", page);
   btnSearchFiles = PageButton(StrId::SearchFiles, "btnSearchFiles", page);
 
-  FBatchAnimationSlot = new QWidget(page);
-  FBatchAnimationSlot->setFixedSize(ScaledSize(this, 48, 48));
-  new QVBoxLayout(FBatchAnimationSlot);
-  FBatchAnimationSlot->layout()->setContentsMargins(0, 0, 0, 0);
+  FBatchAnimationSlot = CreateAnimationSlot(page);
   auto* buttons = new QVBoxLayout;
   buttons->addWidget(btnRepairFiles);
   buttons->addWidget(btnAddFiles);
@@ -59,7 +55,7 @@ QWidget* TMainForm::CreateBatchPage() {
   buttons->addStretch();
 
   auto* grid = new QGridLayout(page);
-  grid->setContentsMargins(ScaledX(this, 8), ScaledY(this, 6), ScaledX(this, 8), ScaledY(this, 6));
+  SetScaledMargins(grid, this, 8, 6);
   grid->setHorizontalSpacing(ScaledX(this, 12));
   grid->addWidget(Label9, 0, 0);
   grid->addWidget(FileList, 1, 0);
@@ -82,7 +78,13 @@ void TMainForm::AddBatchFile(const QString& path) {
 
 // The batch workflow (list filling, the run over the list, the overwrite
 // dialog with its "to all" answers) is completed in these handlers.
-void TMainForm::btnRepairFilesClick() {}
+void TMainForm::btnRepairFilesClick() {
+  // Either start button stops the run that is going on, single-file or batch.
+  if (FRunning) {
+    FRunning = false;
+    return;
+  }
+}
 
 void TMainForm::btnAddFilesClick() {}
 

@@ -167,9 +167,13 @@ void TMainForm::FormCreate(const QStringList& arguments) {
   if (!arguments.isEmpty()) RunCommandLine(arguments);
 }
 
-void TMainForm::RunCommandLine(const QStringList& arguments) {
+void TMainForm::ShowCentred() {
   move(screen()->availableGeometry().center() - rect().center());
   show();
+}
+
+void TMainForm::RunCommandLine(const QStringList& arguments) {
+  ShowCentred();
   const QString fileName = CommandLineFileName(arguments);
   if (!FileExists(fileName)) {
     ShowError(this, FormatAppString(StrId::CannotOpenFile, {fileName}));
@@ -201,6 +205,15 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     return;
   }
   QMainWindow::closeEvent(event);
+}
+
+// The place of the shared animation on a page; it moves to the page shown.
+QWidget* TMainForm::CreateAnimationSlot(QWidget* page) {
+  auto* slot = new QWidget(page);
+  slot->setFixedSize(ScaledSize(this, 48, 48));
+  auto* layout = new QVBoxLayout(slot);
+  layout->setContentsMargins(0, 0, 0, 0);
+  return slot;
 }
 
 void TMainForm::pcMainChange(int index) {

@@ -51,6 +51,8 @@ class TMainForm : public QMainWindow {
   QStringList RepairLogLines() const;
   void AppendLog(const QString& text);
   QString HelpFile() const { return FHelpFile; }
+  // Shows the window in the middle of its screen.
+  void ShowCentred();
 
   bool FRunning = false;
   TSetting FSetting;
@@ -168,6 +170,7 @@ class TMainForm : public QMainWindow {
   QWidget* CreateOptionsPage();
   QWidget* CreateAdvOptionsPage();
   QWidget* CreateAboutPage();
+  QWidget* CreateAnimationSlot(QWidget* page);
   void CreateFileDialogs();
   void CreateSearchForm();
   void SetTabOrders();

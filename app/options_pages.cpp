@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -72,20 +71,13 @@ QWidget* TMainForm::CreateOptionsPage() {
   chkIgnoreAllZeroSrcMemoFile =
       OptionBox(page, StrId::IgnoreAllZeroMemoFile, "chkIgnoreAllZeroSrcMemoFile");
 
-  auto* splitRow = new QHBoxLayout;
-  splitRow->addWidget(chkSplitTable);
-  splitRow->addWidget(udMaxFieldCount);
-  splitRow->addWidget(labFields);
-  splitRow->addStretch();
-
   auto* layout = new QVBoxLayout(page);
-  layout->setContentsMargins(ScaledX(this, 16), ScaledY(this, 12), ScaledX(this, 16),
-                             ScaledY(this, 12));
+  SetScaledMargins(layout, this, 16, 12);
   layout->setSpacing(ScaledY(this, 8));
   layout->addWidget(chkOpenFixed);
   layout->addWidget(chkRecoverDeleted);
   layout->addWidget(chkRepairDate);
-  layout->addLayout(splitRow);
+  layout->addLayout(LeftAlignedRow({chkSplitTable, udMaxFieldCount, labFields}));
   layout->addWidget(chkReadSrcMemoFile);
   layout->addWidget(chkIgnoreAllZeroSrcMemoFile);
   layout->addStretch();
@@ -118,24 +110,13 @@ QWidget* TMainForm::CreateAdvOptionsPage() {
   labBufSize->setBuddy(udBufSize);
   Label16 = new QLabel(AppString(StrId::BytesLabel), page);
 
-  auto* dirRow = new QHBoxLayout;
-  dirRow->addWidget(txtTempDir);
-  dirRow->addWidget(btnMoreDir);
-  dirRow->addStretch();
-  auto* bufRow = new QHBoxLayout;
-  bufRow->addWidget(labBufSize);
-  bufRow->addWidget(udBufSize);
-  bufRow->addWidget(Label16);
-  bufRow->addStretch();
-
   auto* layout = new QVBoxLayout(page);
-  layout->setContentsMargins(ScaledX(this, 16), ScaledY(this, 12), ScaledX(this, 16),
-                             ScaledY(this, 12));
+  SetScaledMargins(layout, this, 16, 12);
   layout->setSpacing(ScaledY(this, 6));
   layout->addWidget(labTempDir);
-  layout->addLayout(dirRow);
+  layout->addLayout(LeftAlignedRow({txtTempDir, btnMoreDir}));
   layout->addSpacing(ScaledY(this, 12));
-  layout->addLayout(bufRow);
+  layout->addLayout(LeftAlignedRow({labBufSize, udBufSize, Label16}));
   layout->addStretch();
 
   connect(btnMoreDir, &QPushButton::clicked, this, &TMainForm::btnMoreDirClick);

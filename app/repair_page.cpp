@@ -109,15 +109,7 @@ QWidget* TMainForm::CreateRepairPage() {
   sourceRow->addSpacing(ScaledX(this, 8));
   sourceRow->addWidget(Label2);
   sourceRow->addWidget(cmbDBFVersion);
-  auto* outputRow = new QHBoxLayout;
-  outputRow->addWidget(txtDstFile, 1);
-  outputRow->addWidget(btnDstMore);
-  outputRow->addStretch();
-
-  FRepairAnimationSlot = new QWidget(page);
-  FRepairAnimationSlot->setFixedSize(ScaledSize(this, 48, 48));
-  new QVBoxLayout(FRepairAnimationSlot);
-  FRepairAnimationSlot->layout()->setContentsMargins(0, 0, 0, 0);
+  FRepairAnimationSlot = CreateAnimationSlot(page);
   auto* buttons = new QVBoxLayout;
   buttons->addWidget(FRepairAnimationSlot, 0, Qt::AlignHCenter);
   buttons->addStretch();
@@ -126,12 +118,12 @@ QWidget* TMainForm::CreateRepairPage() {
   buttons->addWidget(btnHelp);
 
   auto* grid = new QGridLayout(page);
-  grid->setContentsMargins(ScaledX(this, 8), ScaledY(this, 6), ScaledX(this, 8), ScaledY(this, 6));
+  SetScaledMargins(grid, this, 8, 6);
   grid->setHorizontalSpacing(ScaledX(this, 12));
   grid->addWidget(labSelSrcFile, 0, 0);
   grid->addLayout(sourceRow, 1, 0);
   grid->addWidget(Label3, 2, 0);
-  grid->addLayout(outputRow, 3, 0);
+  grid->addLayout(LeftAlignedRow({txtDstFile, btnDstMore}), 3, 0);
   grid->addWidget(Label4, 4, 0);
   grid->addWidget(txtRepairLog, 5, 0);
   grid->addLayout(buttons, 2, 1, 4, 1);

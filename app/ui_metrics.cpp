@@ -1,6 +1,7 @@
 #include "ui_metrics.h"
 
 #include <QFontMetrics>
+#include <QHBoxLayout>
 #include <QWidget>
 #include <algorithm>
 
@@ -28,4 +29,17 @@ int ScaledY(const QWidget* widget, int designPixels) {
 
 QSize ScaledSize(const QWidget* widget, int designWidth, int designHeight) {
   return QSize(ScaledX(widget, designWidth), ScaledY(widget, designHeight));
+}
+
+void SetScaledMargins(QLayout* layout, const QWidget* widget, int horizontal, int vertical) {
+  const int x = ScaledX(widget, horizontal);
+  const int y = ScaledY(widget, vertical);
+  layout->setContentsMargins(x, y, x, y);
+}
+
+QHBoxLayout* LeftAlignedRow(std::initializer_list<QWidget*> widgets) {
+  auto* row = new QHBoxLayout;
+  for (QWidget* widget : widgets) row->addWidget(widget);
+  row->addStretch();
+  return row;
 }

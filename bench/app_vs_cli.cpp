@@ -5,6 +5,7 @@
 // time of the run (user and system), which other work on the machine does not
 // inflate; wall-clock times are shown beside it.
 // Usage: app_vs_cli [records] [rounds] [folder]
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -23,7 +24,6 @@
 #include <QtEndian>
 #include <algorithm>
 #include <cerrno>
-#include <fcntl.h>
 #include <cstdio>
 #include <vector>
 
@@ -79,9 +79,8 @@ bool WriteTable(const QString& path, qint64 records) {
     head += descriptor;
   }
   head += '\r';
-  const QByteArray record = " " + QByteArray("Widget number one").leftJustified(30) +
-                            "       123" + "      456.78" + "20240517" + "T" +
-                            QByteArray(40, 'n');
+  const QByteArray record = " " + QByteArray("Widget number one").leftJustified(30) + "       123" +
+                            "      456.78" + "20240517" + "T" + QByteArray(40, 'n');
   QFile file(path);
   if (record.size() != recordLength || !file.open(QIODevice::WriteOnly)) return false;
   file.write(head);
@@ -132,8 +131,8 @@ Cost RunCli(const QString& cli, const QString& source, const QString& output) {
   const QByteArray program = QFile::encodeName(cli);
   const QByteArray src = QFile::encodeName(source);
   const QByteArray out = QFile::encodeName(output);
-  const char* argv[] = {program.constData(), "repair", src.constData(), "-o", out.constData(),
-                        "--overwrite", nullptr};
+  const char* argv[] = {program.constData(), "repair",      src.constData(), "-o",
+                        out.constData(),     "--overwrite", nullptr};
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
@@ -141,8 +140,8 @@ Cost RunCli(const QString& cli, const QString& source, const QString& output) {
   QElapsedTimer clock;
   clock.start();
   pid_t pid = 0;
-  const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr,
-                                  const_cast<char* const*>(argv), environ);
+  const int spawned =
+      posix_spawn(&pid, argv[0], &actions, nullptr, const_cast<char* const*>(argv), environ);
   posix_spawn_file_actions_destroy(&actions);
   if (spawned != 0) return {};
   int status = 0;

@@ -5,8 +5,12 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -24,6 +28,33 @@ class ScopedConfigHome {
  private:
   QTemporaryDir FDir;
 };
+
+// The settings file of this test program in a configuration folder.
+inline QString SettingsFilePath(const ScopedConfigHome& home) {
+  return home.Path() + u'/' + QCoreApplication::applicationName() +
+         QStringLiteral("/settings.json");
+}
+
+// The values of key Software/<this program>/Misc as stored.
+inline QJsonObject StoredSettings(const ScopedConfigHome& home) {
+  QFile file(SettingsFilePath(home));
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return QJsonDocument::fromJson(file.readAll())
+      .object()[QStringLiteral("Software")]
+      .toObject()[QCoreApplication::applicationName()]
+      .toObject()[QStringLiteral("Misc")]
+      .toObject();
+}
+
+// Writes the settings file with these values, and any other keys of Software.
+inline void StoreSettings(const ScopedConfigHome& home, const QJsonObject& misc,
+                          QJsonObject software = {}) {
+  software.insert(QCoreApplication::applicationName(), QJsonObject{{QStringLiteral("Misc"), misc}});
+  QDir().mkpath(QFileInfo(SettingsFilePath(home)).absolutePath());
+  QFile file(SettingsFilePath(home));
+  if (file.open(QIODevice::WriteOnly))
+    file.write(QJsonDocument(QJsonObject{{QStringLiteral("Software"), software}}).toJson());
+}
 
 struct SeenBox {
   QString caption;

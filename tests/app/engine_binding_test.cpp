@@ -87,6 +87,9 @@ class EngineBindingTest : public QObject {
     QVERIFY(!form.FRunning);
     QCOMPARE(Answer(&form, EVT_QUERY_STOP, nullptr), -1);
     QCOMPARE(Answer(&form, EVT_QUERY_STOP, nullptr), -1);
+    form.FRunning = true;
+    form.btnRepairFilesClick();  // so is a click on the batch page's start button
+    QCOMPARE(Answer(&form, EVT_QUERY_STOP, nullptr), -1);
     QVERIFY(form.RepairLogLines().isEmpty());
   }
 

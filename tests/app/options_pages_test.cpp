@@ -14,30 +14,6 @@
 
 namespace {
 
-QString SettingsFile(const ScopedConfigHome& home) {
-  return home.Path() + QStringLiteral("/options_pages_test/settings.json");
-}
-
-void StoreMisc(const ScopedConfigHome& home, const QJsonObject& misc) {
-  QDir().mkpath(QFileInfo(SettingsFile(home)).absolutePath());
-  WriteBytes(
-      SettingsFile(home),
-      QJsonDocument(QJsonObject{{QStringLiteral("Software"),
-                                 QJsonObject{{QStringLiteral("options_pages_test"),
-                                              QJsonObject{{QStringLiteral("Misc"), misc}}}}}})
-          .toJson());
-}
-
-QJsonObject StoredMisc(const ScopedConfigHome& home) {
-  QFile file(SettingsFile(home));
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  return QJsonDocument::fromJson(file.readAll())
-      .object()[QStringLiteral("Software")]
-      .toObject()[QStringLiteral("options_pages_test")]
-      .toObject()[QStringLiteral("Misc")]
-      .toObject();
-}
-
 void TickAll(TMainForm& form, bool ticked) {
   for (QCheckBox* box : {form.chkRecoverDeleted, form.chkRepairDate, form.chkSplitTable,
                          form.chkReadSrcMemoFile, form.chkIgnoreAllZeroSrcMemoFile})
@@ -66,7 +42,7 @@ class OptionsPagesTest : public QObject {
 
   void EnablesTheFieldCountWithSplitting() {
     ScopedConfigHome home;
-    StoreMisc(home, {{QStringLiteral("SplitTable"), QStringLiteral("0")}});
+    StoreSettings(home, {{QStringLiteral("SplitTable"), QStringLiteral("0")}});
     TMainForm form;
     QVERIFY(!form.chkSplitTable->isChecked());
     QVERIFY(!form.udMaxFieldCount->isEnabled() && !form.txtMaxFieldCount->isEnabled());
@@ -76,14 +52,14 @@ class OptionsPagesTest : public QObject {
 
   void BringsStoredCountsIntoRange() {
     ScopedConfigHome home;
-    StoreMisc(home, {{QStringLiteral("MaxFieldCount"), 0}, {QStringLiteral("BufSize"), 70000}});
+    StoreSettings(home, {{QStringLiteral("MaxFieldCount"), 0}, {QStringLiteral("BufSize"), 70000}});
     {
       TMainForm form;
       QCOMPARE(form.udMaxFieldCount->value(), 1);
       QCOMPARE(form.udBufSize->value(), 32767);
     }
-    QCOMPARE(StoredMisc(home)[QStringLiteral("MaxFieldCount")], QJsonValue(1));
-    QCOMPARE(StoredMisc(home)[QStringLiteral("BufSize")], QJsonValue(32767));
+    QCOMPARE(StoredSettings(home)[QStringLiteral("MaxFieldCount")], QJsonValue(1));
+    QCOMPARE(StoredSettings(home)[QStringLiteral("BufSize")], QJsonValue(32767));
   }
 
   void KeyFilterDropsNonDigitsWithABeep() {
@@ -139,7 +115,7 @@ class OptionsPagesTest : public QObject {
       form.txtTempDir->setText(QStringLiteral(" /not/checked "));
       form.cmbDBFVersion->setCurrentIndex(3);
     }
-    const QJsonObject misc = StoredMisc(home);
+    const QJsonObject misc = StoredSettings(home);
     QCOMPARE(misc[QStringLiteral("OpenFixed")], QJsonValue(QStringLiteral("1")));
     QCOMPARE(misc[QStringLiteral("IgnoreAllZeroSrcMemoFile")], QJsonValue(QStringLiteral("0")));
     QCOMPARE(misc[QStringLiteral("MaxFieldCount")], QJsonValue(1000));

@@ -7,33 +7,6 @@
 #include "setting.h"
 #include "settings_store.h"
 
-namespace {
-
-QString SettingsFile(const ScopedConfigHome& home) {
-  return home.Path() + QStringLiteral("/settings_test/settings.json");
-}
-
-QJsonObject StoredKey(const ScopedConfigHome& home) {
-  QFile file(SettingsFile(home));
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  return QJsonDocument::fromJson(file.readAll())
-      .object()[QStringLiteral("Software")]
-      .toObject()[QStringLiteral("settings_test")]
-      .toObject()[QStringLiteral("Misc")]
-      .toObject();
-}
-
-void StoreKey(const ScopedConfigHome& home, const QJsonObject& misc) {
-  QDir().mkpath(QFileInfo(SettingsFile(home)).absolutePath());
-  const QJsonObject root{
-      {QStringLiteral("Software"),
-       QJsonObject{{QStringLiteral("settings_test"), QJsonObject{{QStringLiteral("Misc"), misc}}},
-                   {QStringLiteral("other"), QStringLiteral("kept")}}}};
-  WriteBytes(SettingsFile(home), QJsonDocument(root).toJson());
-}
-
-}  // namespace
-
 class SettingsTest : public QObject {
   Q_OBJECT
 
@@ -52,7 +25,7 @@ class SettingsTest : public QObject {
     QCOMPARE(setting.OpenFilterIndex, 1);
     QCOMPARE(setting.SaveFilterIndex, 1);
     QCOMPARE(setting.TempDir, QDir::tempPath() + u'/');
-    QVERIFY(!QFile::exists(SettingsFile(home)));
+    QVERIFY(!QFile::exists(SettingsFilePath(home)));
   }
 
   void WritesBooleansAsTextAndNumbersAsNumbers() {
@@ -64,7 +37,7 @@ class SettingsTest : public QObject {
     setting.TempDir = QStringLiteral("/var/tmp/x/");
     setting.SaveFilterIndex = 2;
     QVERIFY(SaveSettings(setting));
-    const QJsonObject misc = StoredKey(home);
+    const QJsonObject misc = StoredSettings(home);
     QCOMPARE(misc.size(), 11);
     QCOMPARE(misc[QStringLiteral("OpenFixed")], QJsonValue(QStringLiteral("1")));
     QCOMPARE(misc[QStringLiteral("RepairDate")], QJsonValue(QStringLiteral("0")));
@@ -83,23 +56,24 @@ class SettingsTest : public QObject {
 
   void KeepsANumberStoredAsTextAsText() {
     ScopedConfigHome home;
-    StoreKey(home, {{QStringLiteral("MaxFieldCount"), QStringLiteral("300")},
-                    {QStringLiteral("BufSize"), 1024}});
+    StoreSettings(home, {{QStringLiteral("MaxFieldCount"), QStringLiteral("300")},
+                         {QStringLiteral("BufSize"), 1024}});
     TSetting setting;
     LoadSettings(setting);
     QCOMPARE(setting.MaxFieldCount, 300);
     QCOMPARE(setting.BufSize, 1024);
     setting.MaxFieldCount = 301;
     QVERIFY(SaveSettings(setting));
-    QCOMPARE(StoredKey(home)[QStringLiteral("MaxFieldCount")], QJsonValue(QStringLiteral("301")));
-    QCOMPARE(StoredKey(home)[QStringLiteral("BufSize")], QJsonValue(1024));
+    QCOMPARE(StoredSettings(home)[QStringLiteral("MaxFieldCount")],
+             QJsonValue(QStringLiteral("301")));
+    QCOMPARE(StoredSettings(home)[QStringLiteral("BufSize")], QJsonValue(1024));
   }
 
   void KeepsTheOtherKeysOfTheFile() {
     ScopedConfigHome home;
-    StoreKey(home, {});
+    StoreSettings(home, {}, {{QStringLiteral("other"), QStringLiteral("kept")}});
     QVERIFY(SaveSettings(TSetting()));
-    QFile file(SettingsFile(home));
+    QFile file(SettingsFilePath(home));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(QJsonDocument::fromJson(file.readAll())
                  .object()[QStringLiteral("Software")]
@@ -109,14 +83,14 @@ class SettingsTest : public QObject {
 
   void FallsBackToDefaultsForUnreadableValues() {
     ScopedConfigHome home;
-    StoreKey(home, {{QStringLiteral("MaxFieldCount"), QStringLiteral("12a")},
-                    {QStringLiteral("BufSize"), 2.5},
-                    {QStringLiteral("OpenFilterIndex"), 1e12},
-                    {QStringLiteral("RecoverDeleted"), QStringLiteral("yes")},
-                    {QStringLiteral("RepairDate"), QStringLiteral("0")},
-                    {QStringLiteral("OpenFixed"), 2},
-                    {QStringLiteral("SplitTable"), true},
-                    {QStringLiteral("TempDir"), 5}});
+    StoreSettings(home, {{QStringLiteral("MaxFieldCount"), QStringLiteral("12a")},
+                         {QStringLiteral("BufSize"), 2.5},
+                         {QStringLiteral("OpenFilterIndex"), 1e12},
+                         {QStringLiteral("RecoverDeleted"), QStringLiteral("yes")},
+                         {QStringLiteral("RepairDate"), QStringLiteral("0")},
+                         {QStringLiteral("OpenFixed"), 2},
+                         {QStringLiteral("SplitTable"), true},
+                         {QStringLiteral("TempDir"), 5}});
     TSetting setting;
     LoadSettings(setting);
     QCOMPARE(setting.MaxFieldCount, 255);
@@ -131,13 +105,13 @@ class SettingsTest : public QObject {
 
   void TreatsACorruptFileAsEmpty() {
     ScopedConfigHome home;
-    QDir().mkpath(QFileInfo(SettingsFile(home)).absolutePath());
-    WriteBytes(SettingsFile(home), "{ not json");
+    QDir().mkpath(QFileInfo(SettingsFilePath(home)).absolutePath());
+    WriteBytes(SettingsFilePath(home), "{ not json");
     TSetting setting;
     LoadSettings(setting);
     QCOMPARE(setting.MaxFieldCount, 255);
     QVERIFY(SaveSettings(setting));
-    QCOMPARE(StoredKey(home)[QStringLiteral("MaxFieldCount")], QJsonValue(255));
+    QCOMPARE(StoredSettings(home)[QStringLiteral("MaxFieldCount")], QJsonValue(255));
   }
 
   void ReportsAFileThatCannotBeWritten() {

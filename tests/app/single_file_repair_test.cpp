@@ -210,14 +210,7 @@ class SingleFileRepairTest : public QObject {
       QCOMPARE(boxes.seen.size(), 1);
       QCOMPARE(RecordCountOf(FOutput), 3u);
     }
-    QFile file(home.Path() + QStringLiteral("/single_file_repair_test/settings.json"));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(QJsonDocument::fromJson(file.readAll())
-                 .object()[QStringLiteral("Software")]
-                 .toObject()[QStringLiteral("single_file_repair_test")]
-                 .toObject()[QStringLiteral("Misc")]
-                 .toObject()[QStringLiteral("OpenFixed")],
-             QJsonValue(QStringLiteral("0")));
+    QCOMPARE(StoredSettings(home)[QStringLiteral("OpenFixed")], QJsonValue(QStringLiteral("0")));
   }
 
   void CommandLineWithAMissingFileShowsAnErrorAndStays() {
