@@ -337,3 +337,33 @@ TEST(RepairFaults, EveryFailingCallOfASplitVisualFoxProRepairIsReportedAndCloses
                        MendrelPackOptions(MENDREL_OPT_READ_SRC_MEMO | MENDREL_OPT_SPLIT_TABLE,
                                           MENDREL_VERSION_VISUAL_FOXPRO, 2)});
 }
+
+// A folder that can be searched but not listed (write and search permission only, or a
+// folder whose entries cannot be read): the memo file beside the table cannot be found
+// by its case, yet an output must never take its place.
+TEST(RepairFaults, AFolderThatCannotBeListedNeverLetsAnOutputOverwriteTheSourceMemoFile) {
+  TempDir dir;
+  const Bytes table = TableBuilder().Version(0x83).Field("NOTE", 'M', 10).Record(MemoPointerText(1)).Build();
+  const Bytes memo = MemoBuilder::Dbt().Dbase3(1, "keep me").bytes();
+  WriteWholeFile(dir.File("t.dbf"), table);
+  WriteWholeFile(dir.File("t.dbt"), memo);
+  // t.new takes its memo file's name from the source's: t.dbt.
+  for (const std::string& output : {dir.File("t.new"), dir.File("t.dbt")}) {
+    FaultPlatform platform;
+    for (uint64_t n = 1; n <= 20; ++n) platform.FailCallOf(PlatformCall::listFolder, n, EACCES);
+    EventRecorder recorder;
+    {
+      ScopedPlatform installed(platform);
+      RepairSession session(&EventRecorder::Callback, &recorder);
+      EXPECT_EQ(session.RepairTable(dir.File("t.dbf").c_str(), 0,
+                                    MENDREL_OPT_READ_SRC_MEMO | MENDREL_OPT_IGNORE_ALL_ZERO_MEMO, output.c_str()),
+                1);
+    }
+    EXPECT_EQ(ReadWholeFile(dir.File("t.dbt")), memo) << output;
+    EXPECT_EQ(ReadWholeFile(dir.File("t.dbf")), table) << output;
+    EXPECT_EQ(recorder.LogEvents().back(),
+              Error("Error 4: Cannot create file. A sharing violation occurred while accessing " + dir.File("t.dbt") +
+                    "."));
+    EXPECT_EQ(platform.OpenHandleCount(), 0u);
+  }
+}
