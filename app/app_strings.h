@@ -1,0 +1,118 @@
+// The application's string table: every user-visible text, looked up by id so
+// that a translation can replace it.
+#ifndef TESSALY_APP_STRINGS_H
+#define TESSALY_APP_STRINGS_H
+
+#include <QString>
+
+enum class StrId : int {
+  // Application and window
+  AppTitle = 1,
+  VersionCaptionPrefix,
+  DbfFileFilter,
+  HomepageAddress,
+  SupportAddress,
+  NoticeLine,
+  MailtoPrefix,
+  CaptionInformation,
+  CaptionConfirm,
+  CaptionError,
+  SeparatorLine,
+
+  // Pages
+  PageRepair = 100,
+  PageBatch,
+  PageOptions,
+  PageAdvOptions,
+  PageAbout,
+
+  // "Repair" page
+  SelectSourcePrompt = 200,
+  BrowseButton,
+  SearchSourceHint,
+  VersionLabel,
+  OutputFilePrompt,
+  RepairLogLabel,
+  StartRepair,
+  StopRepair,
+  SaveLog,
+  Help,
+  VersionAutoDetect,
+  VersionDbase3,
+  VersionDbase4,
+  VersionDbase5,
+  VersionFoxBase,
+  VersionFoxPro20,
+  VersionFoxPro25,
+  VersionFoxPro26,
+  VersionVisualFoxPro,
+
+  // Single-file repair
+  StartRepairProcess = 300,
+  OverwriteQuestion,
+  RepairAborted,
+  FileToBeRepaired,
+  OutputFixedFileAs,
+  ConsumedTimeMask,
+  RepairCompletes,
+  UserAborts,
+  RepairedSuccessfully,
+  RunFixedSelfExtracting,
+  OpenFixedFile,
+  FailToRepair,
+  CannotOpenOrRun,
+  CannotOpenFile,
+  CannotSaveSettings,
+
+  // "Batch Repair" page
+  BatchListLabel = 400,
+  ColumnSourceFile,
+  ColumnTargetFile,
+  ColumnRepairStatus,
+  AddFiles,
+  SearchFiles,
+  RemoveFiles,
+  RemoveAll,
+  StatusNotRepaired,
+  StatusSuccessful,
+  StatusFailed,
+  StatusAborted,
+  AddFilesFirst,
+  FilesRepairedSuccessfully,
+  ButtonYes,
+  ButtonNo,
+  ButtonCancel,
+  ButtonNoToAll,
+  ButtonYesToAll,
+
+  // "Options" and "Advanced Options" pages
+  OpenFixedWhenFinished = 500,
+  RecoverDeletedRecords,
+  RepairIncorrectDates,
+  SplitTableWhenMore,
+  FieldsLabel,
+  ReadSourceMemoFile,
+  IgnoreAllZeroMemoFile,
+  TempDirLabel,
+  BufSizeLabel,
+  BytesLabel,
+  SelectTempDirTitle,
+
+  // "About" page
+  AboutVersionLabel = 600,
+  AboutHomepageLabel,
+  AboutEmailLabel,
+};
+
+// The text of one entry, translated when a translation is installed.
+QString AppString(StrId id);
+
+// Fills the placeholders of a table text in order: "%s", "%d", "%u" and "%.0n"
+// each take the next value, already rendered; "%%" gives one "%".
+QString FormatText(const QString& pattern, const QStringList& values);
+QString FormatAppString(StrId id, const QStringList& values);
+
+// A count grouped with the user's thousands separator, no decimals ("%.0n").
+QString GroupedNumber(qint64 value);
+
+#endif

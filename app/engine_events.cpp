@@ -1,0 +1,60 @@
+// How the main window reacts to the engine's events during a run.
+#include <QCoreApplication>
+#include <QProgressBar>
+
+#include "app_strings.h"
+#include "main_form.h"
+#include "mendrel.h"
+#include "message_box.h"
+
+namespace {
+
+constexpr unsigned kFullPercent = 100;
+// The engine reports progress per record; the window is served at most this
+// often so that a large table spends its time in the engine.
+constexpr qint64 kEventPumpIntervalMs = 8;
+
+QString EngineText(const void* data) {
+  return data == nullptr ? QString() : QString::fromLocal8Bit(static_cast<const char*>(data));
+}
+
+}  // namespace
+
+bool TMainForm::OnMessage(int32_t code, const void* data) {
+  switch (code) {
+    case EVT_PROGRESS:
+      if (data != nullptr) ShowProgress(*static_cast<const unsigned char*>(data));
+      PumpEventsNowAndThen();
+      return false;
+    case EVT_MESSAGE: {
+      const QString text = EngineText(data);
+      AppendLog(text == u"-" ? AppString(StrId::SeparatorLine) : text);
+      return false;
+    }
+    case EVT_QUERY_STOP:
+      return !FRunning;
+    case EVT_ERROR:
+      AppendLog(AppString(StrId::SeparatorLine));
+      AppendLog(EngineText(data));
+      AppendLog(AppString(StrId::SeparatorLine));
+      return false;
+    case EVT_NOTICE:
+      ShowInformation(this, EngineText(data));
+      return false;
+    default:  // EVT_SOURCE_FILE and codes this window does not know
+      return false;
+  }
+}
+
+void TMainForm::ShowProgress(unsigned percent) {
+  const int value = int(percent > kFullPercent ? kFullPercent : percent);
+  if (value == FGaugePercent) return;
+  FGaugePercent = value;
+  Gauge->setValue(value);
+}
+
+void TMainForm::PumpEventsNowAndThen() {
+  if (FLastEventPump.isValid() && FLastEventPump.elapsed() < kEventPumpIntervalMs) return;
+  QCoreApplication::processEvents();
+  FLastEventPump.start();
+}

@@ -1,0 +1,207 @@
+// The main window: banner, five pages, the shared progress gauge and animation.
+// Its controls are public so that the pages' handlers, the log saving and the
+// tests reach them by their names.
+#ifndef TESSALY_MAIN_FORM_H
+#define TESSALY_MAIN_FORM_H
+
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QStringList>
+#include <cstdint>
+
+#include "logdlg/setting_information.h"
+#include "setting.h"
+
+class QCheckBox;
+class QComboBox;
+class QFileDialog;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QSpinBox;
+class QTabWidget;
+class QToolButton;
+class QTreeWidget;
+class TAnimate;
+class TDragEdit;
+class TSaveLogDialog;
+class TSearchForm;
+class THyperlinkLabel;
+
+class TMainForm : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // arguments: the command line without the program name.
+  explicit TMainForm(const QStringList& arguments = {}, QWidget* parent = nullptr);
+  ~TMainForm() override;
+
+  // Reaction to one engine event; true answers a stop query with "stop".
+  bool OnMessage(int32_t code, const void* data);
+  // The packed option word from the current state of the option controls.
+  uint32_t GetRepairOptions() const;
+  // The command line asked to end the program after its repair.
+  bool EndRequested() const { return FEndRequested; }
+  // Appends a batch entry unless the list holds that source path, ignoring case.
+  void AddBatchFile(const QString& path);
+  // The lines of the repair log, none when it is empty.
+  QStringList RepairLogLines() const;
+  void AppendLog(const QString& text);
+  QString HelpFile() const { return FHelpFile; }
+
+  bool FRunning = false;
+  TSetting FSetting;
+
+  // Window
+  QLabel* Image1 = nullptr;
+  QTabWidget* pcMain = nullptr;
+  QWidget* tsRepair = nullptr;
+  QWidget* tsBatch = nullptr;
+  QWidget* tsOptions = nullptr;
+  QWidget* tsAdvOptions = nullptr;
+  QWidget* tsAbout = nullptr;
+  QFrame* Panel2 = nullptr;
+  QProgressBar* Gauge = nullptr;
+  TAnimate* Animate = nullptr;
+  QFileDialog* OpenDialog = nullptr;
+  QFileDialog* SaveDialog = nullptr;
+  TSaveLogDialog* SaveLogDialog = nullptr;
+  TSearchForm* SearchForm = nullptr;  // created after the window, lives as long
+
+  // "Repair" page
+  QLabel* labSelSrcFile = nullptr;
+  TDragEdit* txtSrcFile = nullptr;
+  QPushButton* btnSrcMore = nullptr;
+  QToolButton* btnSrcSearch = nullptr;
+  QLabel* Label2 = nullptr;
+  QComboBox* cmbDBFVersion = nullptr;
+  QLabel* Label3 = nullptr;
+  QLineEdit* txtDstFile = nullptr;
+  QPushButton* btnDstMore = nullptr;
+  QLabel* Label4 = nullptr;
+  QPlainTextEdit* txtRepairLog = nullptr;
+  QPushButton* btnRepair = nullptr;
+  QPushButton* btnSaveLog = nullptr;
+  QPushButton* btnHelp = nullptr;
+
+  // "Batch Repair" page
+  QLabel* Label9 = nullptr;
+  QTreeWidget* FileList = nullptr;
+  QPushButton* btnRepairFiles = nullptr;
+  QPushButton* btnAddFiles = nullptr;
+  QPushButton* btnSearchFiles = nullptr;
+  QPushButton* btnRemoveFiles = nullptr;
+  QPushButton* btnRemoveAll = nullptr;
+
+  // "Options" page
+  QCheckBox* chkOpenFixed = nullptr;
+  QCheckBox* chkRecoverDeleted = nullptr;
+  QCheckBox* chkRepairDate = nullptr;
+  QCheckBox* chkSplitTable = nullptr;
+  QSpinBox* udMaxFieldCount = nullptr;
+  QLineEdit* txtMaxFieldCount = nullptr;  // the edit box of udMaxFieldCount
+  QLabel* labFields = nullptr;
+  QCheckBox* chkReadSrcMemoFile = nullptr;
+  QCheckBox* chkIgnoreAllZeroSrcMemoFile = nullptr;
+
+  // "Advanced Options" page
+  QLabel* labTempDir = nullptr;
+  QLineEdit* txtTempDir = nullptr;
+  QPushButton* btnMoreDir = nullptr;
+  QLabel* labBufSize = nullptr;
+  QSpinBox* udBufSize = nullptr;
+  QLineEdit* txtBufSize = nullptr;  // the edit box of udBufSize
+  QLabel* Label16 = nullptr;
+
+  // "About" page
+  QLabel* imgIcon = nullptr;
+  QLabel* labTitle = nullptr;
+  QLabel* labVersion = nullptr;
+  QLabel* labNotice = nullptr;
+  THyperlinkLabel* labHomepage = nullptr;
+  THyperlinkLabel* labEmail = nullptr;
+
+ signals:
+  // A typed character was refused by a number box's key filter (it beeped).
+  void KeyDiscarded();
+
+ public slots:
+  // "Repair" page
+  void btnRepairClick();
+  void btnSrcMoreClick();
+  void btnDstMoreClick();
+  void SaveDialogTypeChange();
+  void txtSrcFileChange();
+  void txtDstFileChange();
+  void txtSrcFileDropFile(QObject* sender, const QString& fileName);
+  void btnSaveLogClick();
+  void btnHelpClick();
+  void btnSrcSearchClick();
+  void pcMainChange(int index);
+
+  // "Batch Repair" page
+  void btnRepairFilesClick();
+  void btnAddFilesClick();
+  void btnSearchFilesClick();
+  void btnRemoveFilesClick();
+  void btnRemoveAllClick();
+
+  // Option pages
+  void chkSplitTableClick();
+  void btnMoreDirClick();
+
+  // "About" page
+  void labHomepageClick();
+  void labEmailClick();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildWindow();
+  QWidget* CreateRepairPage();
+  QWidget* CreateBatchPage();
+  QWidget* CreateOptionsPage();
+  QWidget* CreateAdvOptionsPage();
+  QWidget* CreateAboutPage();
+  void CreateFileDialogs();
+  void CreateSearchForm();
+  void SetTabOrders();
+
+  void FormCreate(const QStringList& arguments);
+  void FormDestroy();
+  void RunCommandLine(const QStringList& arguments);
+  void ApplySettings();
+  void CollectSettings();
+
+  // Single-file repair, steps after the run has begun; true when the engine
+  // reported success.
+  bool RunSingleFileRepair(const QString& source, const QString& output);
+  QString ResultText(bool succeeded, const QString& source, const QString& output) const;
+  void BeginRun(QPushButton* button);
+  void EndRun(QPushButton* button);
+  void OpenFixedFile(const QString& path);
+  OptionControlsDescription DescribeOptionControls() const;
+
+  void ShowProgress(unsigned percent);
+  void PumpEventsNowAndThen();
+  void PlaceAnimation();
+  bool txtMaxFieldCountKeyPress(QChar key);
+  bool txtBufSizeKeyPress(QChar key);
+  bool DiscardNonDigit(QChar key);
+
+  QWidget* FRepairAnimationSlot = nullptr;
+  QWidget* FBatchAnimationSlot = nullptr;
+  QString FHelpFile;
+  bool FEndRequested = false;
+  bool FRunActive = false;  // from a start click until the engine has returned
+  bool FCloseAfterRun = false;
+  int FGaugePercent = -1;
+  QElapsedTimer FLastEventPump;
+};
+
+#endif

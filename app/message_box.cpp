@@ -1,0 +1,28 @@
+#include "message_box.h"
+
+#include <QMessageBox>
+
+#include "app_strings.h"
+
+namespace {
+
+int ShowBox(QWidget* parent, QMessageBox::Icon icon, StrId caption, const QString& text,
+            QMessageBox::StandardButtons buttons) {
+  QMessageBox box(icon, AppString(caption), text, buttons, parent);
+  return box.exec();
+}
+
+}  // namespace
+
+void ShowInformation(QWidget* parent, const QString& text) {
+  ShowBox(parent, QMessageBox::Information, StrId::CaptionInformation, text, QMessageBox::Ok);
+}
+
+void ShowError(QWidget* parent, const QString& text) {
+  ShowBox(parent, QMessageBox::Critical, StrId::CaptionError, text, QMessageBox::Ok);
+}
+
+bool ConfirmYesNo(QWidget* parent, const QString& text) {
+  return ShowBox(parent, QMessageBox::Warning, StrId::CaptionConfirm, text,
+                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}

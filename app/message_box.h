@@ -1,0 +1,16 @@
+// The application's modal message boxes, with their fixed captions and icons.
+#ifndef TESSALY_MESSAGE_BOX_H
+#define TESSALY_MESSAGE_BOX_H
+
+#include <QString>
+
+class QWidget;
+
+// Caption "Information", information icon.
+void ShowInformation(QWidget* parent, const QString& text);
+// Caption "Error", error icon.
+void ShowError(QWidget* parent, const QString& text);
+// Caption "Confirm", buttons Yes and No, exclamation icon; true for Yes.
+bool ConfirmYesNo(QWidget* parent, const QString& text);
+
+#endif

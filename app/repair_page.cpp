@@ -1,0 +1,221 @@
+// The "Repair" page: its controls, the two path boxes and their dialogs, help.
+// The run itself is in single_file_repair.cpp, log saving in save_log.cpp.
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "animation_view.h"
+#include "app_strings.h"
+#include "dialog_filter.h"
+#include "drag_edit.h"
+#include "logdlg/save_log_dialog.h"
+#include "main_form.h"
+#include "message_box.h"
+#include "path_functions.h"
+#include "ui_metrics.h"
+
+namespace {
+
+constexpr StrId kVersionNames[] = {
+    StrId::VersionAutoDetect, StrId::VersionDbase3,   StrId::VersionDbase4,
+    StrId::VersionDbase5,     StrId::VersionFoxBase,  StrId::VersionFoxPro20,
+    StrId::VersionFoxPro25,   StrId::VersionFoxPro26, StrId::VersionVisualFoxPro,
+};
+
+// Text other than blanks and control characters.
+bool HoldsText(const QString& text) {
+  for (const QChar c : text)
+    if (c.unicode() > u' ') return true;
+  return false;
+}
+
+QPushButton* BrowseButton(QWidget* parent, const char* name) {
+  auto* button = new QPushButton(AppString(StrId::BrowseButton), parent);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setFixedWidth(button->fontMetrics().horizontalAdvance(button->text()) +
+                        ScaledX(parent, 14));
+  return button;
+}
+
+// Index (from 1) of the dialog's chosen filter.
+int SelectedFilterIndex(const QFileDialog* dialog) {
+  return int(dialog->nameFilters().indexOf(dialog->selectedNameFilter())) + 1;
+}
+
+void SelectFilterIndex(QFileDialog* dialog, int index) {
+  const QStringList filters = dialog->nameFilters();
+  dialog->selectNameFilter(filters.value(index >= 1 && index <= filters.size() ? index - 1 : 0));
+}
+
+}  // namespace
+
+QWidget* TMainForm::CreateRepairPage() {
+  auto* page = new QWidget;
+  page->setObjectName(QStringLiteral("tsRepair"));
+
+  labSelSrcFile = new QLabel(page);
+  txtSrcFile = new TDragEdit(page);
+  txtSrcFile->setObjectName(QStringLiteral("txtSrcFile"));
+  txtSrcFile->setMinimumWidth(ScaledX(this, 161));
+  labSelSrcFile->setBuddy(txtSrcFile);
+  btnSrcMore = BrowseButton(page, "btnSrcMore");
+  btnSrcSearch = new QToolButton(page);
+  btnSrcSearch->setObjectName(QStringLiteral("btnSrcSearch"));
+  btnSrcSearch->setIcon(QIcon(QStringLiteral(":/search.png")));
+  btnSrcSearch->setToolTip(AppString(StrId::SearchSourceHint));
+  Label2 = new QLabel(AppString(StrId::VersionLabel), page);
+  cmbDBFVersion = new QComboBox(page);
+  cmbDBFVersion->setObjectName(QStringLiteral("cmbDBFVersion"));
+  for (const StrId name : kVersionNames) cmbDBFVersion->addItem(AppString(name));
+  Label2->setBuddy(cmbDBFVersion);
+
+  Label3 = new QLabel(AppString(StrId::OutputFilePrompt), page);
+  txtDstFile = new QLineEdit(page);
+  txtDstFile->setObjectName(QStringLiteral("txtDstFile"));
+  txtDstFile->setMinimumWidth(ScaledX(this, 316));
+  Label3->setBuddy(txtDstFile);
+  btnDstMore = BrowseButton(page, "btnDstMore");
+
+  Label4 = new QLabel(AppString(StrId::RepairLogLabel), page);
+  txtRepairLog = new QPlainTextEdit(page);
+  txtRepairLog->setObjectName(QStringLiteral("txtRepairLog"));
+  txtRepairLog->setReadOnly(true);
+  txtRepairLog->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  txtRepairLog->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  txtRepairLog->setFixedSize(ScaledSize(this, 390, 117));
+
+  btnRepair = new QPushButton(AppString(StrId::StartRepair), page);
+  btnRepair->setObjectName(QStringLiteral("btnRepair"));
+  btnRepair->setDefault(true);
+  btnRepair->setEnabled(false);
+  btnSaveLog = new QPushButton(AppString(StrId::SaveLog), page);
+  btnSaveLog->setObjectName(QStringLiteral("btnSaveLog"));
+  btnHelp = new QPushButton(AppString(StrId::Help), page);
+  btnHelp->setObjectName(QStringLiteral("btnHelp"));
+
+  auto* sourceRow = new QHBoxLayout;
+  sourceRow->addWidget(txtSrcFile, 1);
+  sourceRow->addWidget(btnSrcMore);
+  sourceRow->addWidget(btnSrcSearch);
+  sourceRow->addSpacing(ScaledX(this, 8));
+  sourceRow->addWidget(Label2);
+  sourceRow->addWidget(cmbDBFVersion);
+  auto* outputRow = new QHBoxLayout;
+  outputRow->addWidget(txtDstFile, 1);
+  outputRow->addWidget(btnDstMore);
+  outputRow->addStretch();
+
+  FRepairAnimationSlot = new QWidget(page);
+  FRepairAnimationSlot->setFixedSize(ScaledSize(this, 48, 48));
+  new QVBoxLayout(FRepairAnimationSlot);
+  FRepairAnimationSlot->layout()->setContentsMargins(0, 0, 0, 0);
+  auto* buttons = new QVBoxLayout;
+  buttons->addWidget(FRepairAnimationSlot, 0, Qt::AlignHCenter);
+  buttons->addStretch();
+  buttons->addWidget(btnRepair);
+  buttons->addWidget(btnSaveLog);
+  buttons->addWidget(btnHelp);
+
+  auto* grid = new QGridLayout(page);
+  grid->setContentsMargins(ScaledX(this, 8), ScaledY(this, 6), ScaledX(this, 8), ScaledY(this, 6));
+  grid->setHorizontalSpacing(ScaledX(this, 12));
+  grid->addWidget(labSelSrcFile, 0, 0);
+  grid->addLayout(sourceRow, 1, 0);
+  grid->addWidget(Label3, 2, 0);
+  grid->addLayout(outputRow, 3, 0);
+  grid->addWidget(Label4, 4, 0);
+  grid->addWidget(txtRepairLog, 5, 0);
+  grid->addLayout(buttons, 2, 1, 4, 1);
+  grid->setColumnStretch(0, 1);
+
+  connect(txtSrcFile, &QLineEdit::textChanged, this, &TMainForm::txtSrcFileChange);
+  connect(txtDstFile, &QLineEdit::textChanged, this, &TMainForm::txtDstFileChange);
+  connect(txtSrcFile, &TDragEdit::OnDropFile, this, &TMainForm::txtSrcFileDropFile);
+  // Enter in a path box presses the default button, as it does in a dialog.
+  for (QLineEdit* box : {static_cast<QLineEdit*>(txtSrcFile), txtDstFile})
+    connect(box, &QLineEdit::returnPressed, btnRepair, [this] {
+      if (btnRepair->isEnabled()) btnRepair->click();
+    });
+  connect(btnSrcMore, &QPushButton::clicked, this, &TMainForm::btnSrcMoreClick);
+  connect(btnSrcSearch, &QToolButton::clicked, this, &TMainForm::btnSrcSearchClick);
+  connect(btnDstMore, &QPushButton::clicked, this, &TMainForm::btnDstMoreClick);
+  connect(btnRepair, &QPushButton::clicked, this, &TMainForm::btnRepairClick);
+  connect(btnSaveLog, &QPushButton::clicked, this, &TMainForm::btnSaveLogClick);
+  connect(btnHelp, &QPushButton::clicked, this, &TMainForm::btnHelpClick);
+  return page;
+}
+
+void TMainForm::CreateFileDialogs() {
+  const QStringList filters = DialogNameFilters(AppString(StrId::DbfFileFilter));
+  OpenDialog = new QFileDialog(this);
+  OpenDialog->setObjectName(QStringLiteral("OpenDialog"));
+  OpenDialog->setAcceptMode(QFileDialog::AcceptOpen);
+  OpenDialog->setFileMode(QFileDialog::ExistingFile);
+  OpenDialog->setNameFilters(filters);
+
+  SaveDialog = new QFileDialog(this);
+  SaveDialog->setObjectName(QStringLiteral("SaveDialog"));
+  SaveDialog->setAcceptMode(QFileDialog::AcceptSave);
+  SaveDialog->setFileMode(QFileDialog::AnyFile);
+  SaveDialog->setNameFilters(filters);
+  connect(SaveDialog, &QFileDialog::filterSelected, this, &TMainForm::SaveDialogTypeChange);
+
+  SaveLogDialog = new TSaveLogDialog(this);
+  SaveLogDialog->setObjectName(QStringLiteral("SaveLogDialog"));
+}
+
+void TMainForm::txtSrcFileChange() {
+  txtDstFileChange();
+  // The output name is derived only until the user has one in the box.
+  if (txtDstFile->text().isEmpty() && !txtSrcFile->text().isEmpty())
+    txtDstFile->setText(MakeFixedFileName(txtSrcFile->text()));
+}
+
+void TMainForm::txtDstFileChange() {
+  btnRepair->setEnabled(HoldsText(txtSrcFile->text()) && HoldsText(txtDstFile->text()));
+}
+
+void TMainForm::txtSrcFileDropFile(QObject* /*sender*/, const QString& fileName) {
+  txtSrcFile->setText(fileName);
+}
+
+void TMainForm::btnSrcMoreClick() {
+  SelectFilterIndex(OpenDialog, FSetting.OpenFilterIndex);
+  if (OpenDialog->exec() != QDialog::Accepted || OpenDialog->selectedFiles().isEmpty()) return;
+  FSetting.OpenFilterIndex = SelectedFilterIndex(OpenDialog);
+  txtSrcFile->setText(QDir::toNativeSeparators(OpenDialog->selectedFiles().first()));
+}
+
+void TMainForm::btnDstMoreClick() {
+  SaveDialog->selectFile(QString());
+  SelectFilterIndex(SaveDialog, FSetting.SaveFilterIndex);
+  SaveDialogTypeChange();
+  if (SaveDialog->exec() != QDialog::Accepted || SaveDialog->selectedFiles().isEmpty()) return;
+  FSetting.SaveFilterIndex = SelectedFilterIndex(SaveDialog);
+  txtDstFile->setText(QDir::toNativeSeparators(SaveDialog->selectedFiles().first()));
+}
+
+void TMainForm::SaveDialogTypeChange() {
+  const QString extension =
+      FilterExtension(AppString(StrId::DbfFileFilter), SelectedFilterIndex(SaveDialog));
+  SaveDialog->setDefaultSuffix(extension == u"*" ? QString() : extension);
+}
+
+void TMainForm::btnHelpClick() {
+  if (!QFileInfo::exists(FHelpFile) || !QDesktopServices::openUrl(QUrl::fromLocalFile(FHelpFile)))
+    ShowError(this, FormatAppString(StrId::CannotOpenFile, {FHelpFile}));
+}
+
+void TMainForm::AppendLog(const QString& text) {
+  for (const QString& line : text.split(QStringLiteral("\r\n")))
+    txtRepairLog->appendPlainText(line);
+}

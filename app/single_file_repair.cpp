@@ -1,0 +1,133 @@
+// One repair started from the "Repair" page: the opening log lines, the
+// overwrite question, the engine call, the elapsed time and the result.
+#include <QCheckBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QUrl>
+#include <functional>
+
+#include "animation_view.h"
+#include "app_strings.h"
+#include "drag_edit.h"
+#include "elapsed_time.h"
+#include "engine_binding.h"
+#include "main_form.h"
+#include "message_box.h"
+#include "path_functions.h"
+
+namespace {
+
+constexpr uintptr_t kReservedSlot = 0;
+
+bool OutputFileExists(const QString& path) {
+  const QFileInfo info(path);
+  return !path.isEmpty() && info.exists() && !info.isDir();
+}
+
+// Ends a run on every way out of the handler.
+class RunScope {
+ public:
+  RunScope(std::function<void()> end) : FEnd(std::move(end)) {}
+  ~RunScope() { FEnd(); }
+  RunScope(const RunScope&) = delete;
+  RunScope& operator=(const RunScope&) = delete;
+
+ private:
+  std::function<void()> FEnd;
+};
+
+}  // namespace
+
+void TMainForm::btnRepairClick() {
+  if (FRunning) {
+    FRunning = false;  // stop request, answered at the engine's next stop query
+    return;
+  }
+  if (FRunActive) return;  // a stopped run has not returned yet
+  const QString source = txtSrcFile->text();
+  const QString output = txtDstFile->text();
+  bool succeeded = false;
+  {
+    BeginRun(btnRepair);
+    RunScope scope([this] { EndRun(btnRepair); });
+    succeeded = RunSingleFileRepair(source, output);
+  }
+  if (succeeded && chkOpenFixed->isChecked()) OpenFixedFile(output);
+}
+
+void TMainForm::BeginRun(QPushButton* button) {
+  FRunning = true;
+  FRunActive = true;
+  button->setText(AppString(StrId::StopRepair));
+  txtRepairLog->clear();
+  txtRepairLog->repaint();
+  Animate->SetActive(true);
+}
+
+void TMainForm::EndRun(QPushButton* button) {
+  FRunning = false;
+  FRunActive = false;
+  button->setText(AppString(StrId::StartRepair));
+  Animate->SetActive(false);
+  if (FCloseAfterRun) QTimer::singleShot(0, this, &QWidget::close);
+}
+
+bool TMainForm::RunSingleFileRepair(const QString& source, const QString& output) {
+  const QString separator = AppString(StrId::SeparatorLine);
+  AppendLog(AppString(StrId::StartRepairProcess));
+  AppendLog(separator);
+  if (OutputFileExists(output) &&
+      !ConfirmYesNo(this, FormatAppString(StrId::OverwriteQuestion, {output}))) {
+    AppendLog(AppString(StrId::RepairAborted));
+    return false;
+  }
+  AppendLog(
+      FormatAppString(StrId::FileToBeRepaired, {source, GroupedNumber(GetFileSize64(source))}));
+  AppendLog(FormatAppString(StrId::OutputFixedFileAs, {output}));
+  AppendLog(separator);
+
+  const QByteArray sourceBytes = QFile::encodeName(source);
+  const QByteArray outputBytes = QFile::encodeName(output);
+  TMainForm* self = this;
+  QElapsedTimer clock;
+  clock.start();
+  const int32_t result =
+      CallRepairEngine(sourceBytes.constData(), kReservedSlot, GetRepairOptions(),
+                       outputBytes.constData(), RepairCallback, &self);
+  const qint64 elapsed = clock.elapsed();
+  const bool succeeded = result != 0;
+
+  AppendLog(separator);
+  AppendLog(FormatElapsedTime(AppString(StrId::ConsumedTimeMask), elapsed));
+  AppendLog(separator);
+  AppendLog(AppString(StrId::RepairCompletes));
+  AppendLog(separator);
+  Animate->SetActive(false);
+
+  const QString resultText = ResultText(succeeded, source, output);
+  AppendLog(resultText);
+  ShowInformation(this, QString(resultText).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+  return succeeded;
+}
+
+QString TMainForm::ResultText(bool succeeded, const QString& source, const QString& output) const {
+  if (!FRunning) return AppString(StrId::UserAborts);
+  if (!succeeded) return FormatAppString(StrId::FailToRepair, {source});
+  const StrId nextStep = HasExtension(output, QStringLiteral(".EXE"))
+                             ? StrId::RunFixedSelfExtracting
+                             : StrId::OpenFixedFile;
+  return FormatAppString(StrId::RepairedSuccessfully, {source}) + QStringLiteral("\r\n") +
+         FormatAppString(nextStep, {output});
+}
+
+void TMainForm::OpenFixedFile(const QString& path) {
+  if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::fromNativeSeparators(path))))
+    ShowError(this, FormatAppString(StrId::CannotOpenOrRun, {path}));
+}

@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Starts the desktop application under a virtual X server, repairs a sample
+# table, shows each page in turn and writes one PNG per page into
+# docs/screenshots/. Settings go to a throw-away folder, so the pictures show
+# the first-start defaults and the user's own settings stay untouched.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+
+if [ "${1:-}" != --inside-x ]; then
+  need=()
+  command -v xvfb-run >/dev/null || need+=(xvfb xauth)
+  command -v xdotool >/dev/null || need+=(xdotool)
+  command -v import >/dev/null || need+=(imagemagick)
+  if [ ${#need[@]} -gt 0 ]; then apt-get install -y "${need[@]}"; fi
+  build=${BUILD_DIR:-build}
+  if [ ! -x "$build/bin/tessaly" ]; then
+    cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release
+    cmake --build "$build" -j2 --target tessaly
+  fi
+  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside-x "$root/$build/bin/tessaly"
+fi
+
+app=$2
+out=$root/docs/screenshots
+mkdir -p "$out"
+work=$(mktemp -d)
+trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
+export XDG_CONFIG_HOME=$work/config QT_QPA_PLATFORM=xcb
+sample=$work/sales.dbf
+cp "$root/samples/sales.dbf" "$sample" 2>/dev/null ||
+  cp /work/shared/fixtures/infused-dbf/dbase_83.dbf "$sample"
+for memo in "$root"/samples/sales.dbt /work/shared/fixtures/infused-dbf/dbase_83.dbt; do
+  if [ -e "$memo" ]; then cp "$memo" "$work/sales.dbt"; break; fi
+done
+
+"$app" "$sample" &
+pid=$!
+win=$(xdotool search --sync --onlyvisible --name '^Tessaly' | head -1)
+# The command-line repair ends with its result box; read it, then close it.
+sleep 1
+box=$(xdotool search --sync --onlyvisible --name '^Information$' | head -1)
+xdotool windowfocus --sync "$box" key Return
+sleep 0.5
+
+pages=(repair batch options advanced-options about)
+for i in "${!pages[@]}"; do
+  if [ "$i" -gt 0 ]; then xdotool windowfocus --sync "$win" key ctrl+Tab; fi
+  sleep 0.5
+  import -window "$win" "$out/${pages[$i]}.png"
+done
+xdotool windowfocus --sync "$win" key alt+F4 || true
+wait "$pid" || true
+echo "wrote ${pages[*]/%/.png} into $out"

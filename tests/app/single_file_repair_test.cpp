@@ -1,0 +1,254 @@
+#include <QCheckBox>
+#include <QDesktopServices>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QtTest>
+
+#include "animation_view.h"
+#include "app_strings.h"
+#include "app_test_support.h"
+#include "drag_edit.h"
+#include "main_form.h"
+
+namespace {
+
+const QString kSeparator = QString(56, u'-');
+const QRegularExpression kConsumedTime(
+    QStringLiteral("^Consumed time: \\d+ hour\\(s\\) \\d+ minute\\(s\\) \\d+ second\\(s\\) \\d+ "
+                   "millisecond\\(s\\)\\.$"));
+
+// A table whose header lies about its size and whose records hold a date past
+// the month's end: the repair rebuilds the header and mends the date.
+QByteArray DamagedTable() {
+  QByteArray table =
+      BuildTable({{"NAME", 'C', 10}, {"BORN", 'D', 8}, {"PAID", 'L', 1}},
+                 {"Ada       19991231T", "Grace     20240231F", "Linus     20000101?"});
+  table[4] = 0;           // record count
+  table[8] = char(0xFF);  // header length
+  table[10] = 3;          // record length
+  return table;
+}
+
+quint32 RecordCountOf(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return 0;
+  return qFromLittleEndian<quint32>(file.read(8).constData() + 4);
+}
+
+class UrlCatcher : public QObject {
+  Q_OBJECT
+
+ public:
+  QList<QUrl> opened;
+
+ public slots:
+  void Open(const QUrl& url) { opened << url; }
+};
+
+}  // namespace
+
+class SingleFileRepairTest : public QObject {
+  Q_OBJECT
+
+ private:
+  QTemporaryDir FDir;
+  QString FSource;
+  QString FOutput;
+
+ private slots:
+  void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+
+  void init() {
+    FSource = FDir.filePath(QStringLiteral("people.dbf"));
+    FOutput = FDir.filePath(QStringLiteral("people_fixed.dbf"));
+    QFile::remove(FOutput);
+    WriteBytes(FSource, DamagedTable());
+  }
+
+  void RepairsADamagedTableAndLogsEveryStep() {
+    ScopedConfigHome home;
+    TMainForm form;
+    MessageBoxAnswerer boxes;
+    form.txtSrcFile->setText(FSource);
+    QCOMPARE(form.txtDstFile->text(), FOutput);
+    form.btnRepair->click();
+
+    const QStringList log = form.RepairLogLines();
+    const QStringList expected = {
+        QStringLiteral("Start repair process ..."),
+        kSeparator,
+        QStringLiteral("File to be repaired: '%1'; File size = %2 bytes")
+            .arg(FSource, QLocale().toString(DamagedTable().size())),
+        QStringLiteral("Output fixed file as: '%1'").arg(FOutput),
+        kSeparator,
+        QStringLiteral("Analyzing the source file ..."),
+        kSeparator,
+        QStringLiteral("Write DBF header ..."),
+        QStringLiteral("Add 3 records."),
+        kSeparator,
+        QStringLiteral("<consumed time>"),
+        kSeparator,
+        QStringLiteral("Repair process completes."),
+        kSeparator,
+        QStringLiteral("File '%1' has been repaired successfully!").arg(FSource),
+        QStringLiteral("Now you can open the fixed file '%1'.").arg(FOutput),
+    };
+    QCOMPARE(log.size(), expected.size());
+    QVERIFY2(kConsumedTime.match(log[10]).hasMatch(), qPrintable(log[10]));
+    QStringList compared = log;
+    compared[10] = expected[10];
+    QCOMPARE(compared, expected);
+
+    QCOMPARE(form.Gauge->value(), 100);
+    QCOMPARE(RecordCountOf(FOutput), 3u);
+    QCOMPARE(boxes.seen.size(), 1);
+    QCOMPARE(boxes.seen[0].caption, QStringLiteral("Information"));
+    QCOMPARE(boxes.seen[0].text, expected[14] + u'\n' + expected[15]);
+    QCOMPARE(form.btnRepair->text(), QStringLiteral("&Start Repair"));
+    QVERIFY(!form.FRunning && !form.Animate->Active());
+  }
+
+  void AnsweringNoToOverwriteLeavesThreeLines() {
+    ScopedConfigHome home;
+    WriteBytes(FOutput, "keep me");
+    TMainForm form;
+    MessageBoxAnswerer boxes({QMessageBox::No});
+    form.txtSrcFile->setText(FSource);
+    form.btnRepair->click();
+    QCOMPARE(form.RepairLogLines(),
+             QStringList({QStringLiteral("Start repair process ..."), kSeparator,
+                          QStringLiteral("Repair process is aborted.")}));
+    QCOMPARE(boxes.seen.size(), 1);
+    QCOMPARE(boxes.seen[0].caption, QStringLiteral("Confirm"));
+    QCOMPARE(boxes.seen[0].text,
+             QStringLiteral("A file named '%1' already exists. Overwrite it?").arg(FOutput));
+    QFile kept(FOutput);
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), QByteArray("keep me"));
+    QCOMPARE(form.btnRepair->text(), QStringLiteral("&Start Repair"));
+  }
+
+  void AnsweringYesToOverwriteRepairsIntoTheFile() {
+    ScopedConfigHome home;
+    WriteBytes(FOutput, "old");
+    TMainForm form;
+    MessageBoxAnswerer boxes({QMessageBox::Yes});
+    form.txtSrcFile->setText(FSource);
+    form.btnRepair->click();
+    QCOMPARE(boxes.seen.size(), 2);
+    QCOMPARE(RecordCountOf(FOutput), 3u);
+  }
+
+  void StopClickedDuringTheRunAbortsIt() {
+    ScopedConfigHome home;
+    TMainForm form;
+    MessageBoxAnswerer boxes;
+    form.txtSrcFile->setText(FSource);
+    QString captionDuringRun;
+    QTimer::singleShot(0, &form, [&] {
+      captionDuringRun = form.btnRepair->text();
+      form.btnRepair->click();
+    });
+    form.btnRepair->click();
+    QCOMPARE(captionDuringRun, QStringLiteral("&Stop Repair"));
+    QCOMPARE(form.RepairLogLines().last(), QStringLiteral("User aborts the repair process"));
+    QVERIFY(!form.RepairLogLines().contains(QStringLiteral("Write DBF header ...")));
+    QCOMPARE(boxes.seen.size(), 1);
+    QCOMPARE(boxes.seen[0].text, QStringLiteral("User aborts the repair process"));
+    QCOMPARE(form.btnRepair->text(), QStringLiteral("&Start Repair"));
+    QVERIFY(!form.FRunning);
+  }
+
+  void AFailedRunSaysSoAndFramesTheEngineError() {
+    ScopedConfigHome home;
+    TMainForm form;
+    MessageBoxAnswerer boxes;
+    const QString missing = FDir.filePath(QStringLiteral("missing.dbf"));
+    form.txtSrcFile->setText(missing);
+    form.btnRepair->click();
+    const QStringList log = form.RepairLogLines();
+    QCOMPARE(log[2], QStringLiteral("File to be repaired: '%1'; File size = 0 bytes").arg(missing));
+    const qsizetype error = log.indexOf(
+        QRegularExpression(QStringLiteral("Error 1: Cannot open the file to be repaired\\. .*")));
+    QVERIFY(error > 0);
+    QCOMPARE(log[error - 1], kSeparator);
+    QCOMPARE(log[error + 1], kSeparator);
+    QCOMPARE(log.last(), QStringLiteral("Fail to repair file '%1'!").arg(missing));
+    QCOMPARE(boxes.seen.last().text, log.last());
+  }
+
+  void OpensTheFixedFileWhenAsked() {
+    ScopedConfigHome home;
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "Open");
+    TMainForm form;
+    MessageBoxAnswerer boxes;
+    form.chkOpenFixed->setChecked(true);
+    form.txtSrcFile->setText(FSource);
+    form.txtDstFile->setText(FDir.filePath(QStringLiteral("setup.EXE")));
+    form.btnRepair->click();
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    QCOMPARE(catcher.opened,
+             QList<QUrl>({QUrl::fromLocalFile(FDir.filePath(QStringLiteral("setup.EXE")))}));
+    QCOMPARE(form.RepairLogLines().last(),
+             QStringLiteral("Now you can run the fixed self-extracting file '%1'.")
+                 .arg(FDir.filePath(QStringLiteral("setup.EXE"))));
+  }
+
+  void CommandLineRepairsTheFileAndEnds() {
+    ScopedConfigHome home;
+    {
+      MessageBoxAnswerer boxes;
+      TMainForm form({QStringLiteral("-e"), FSource});
+      QVERIFY(form.EndRequested());
+      QVERIFY(!form.chkOpenFixed->isChecked());
+      QCOMPARE(boxes.seen.size(), 1);
+      QCOMPARE(RecordCountOf(FOutput), 3u);
+    }
+    QFile file(home.Path() + QStringLiteral("/single_file_repair_test/settings.json"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(QJsonDocument::fromJson(file.readAll())
+                 .object()[QStringLiteral("Software")]
+                 .toObject()[QStringLiteral("single_file_repair_test")]
+                 .toObject()[QStringLiteral("Misc")]
+                 .toObject()[QStringLiteral("OpenFixed")],
+             QJsonValue(QStringLiteral("0")));
+  }
+
+  void CommandLineWithAMissingFileShowsAnErrorAndStays() {
+    ScopedConfigHome home;
+    MessageBoxAnswerer boxes;
+    const QString missing = FDir.filePath(QStringLiteral("nothing.dbf"));
+    TMainForm form({QStringLiteral("-E"), missing});
+    QVERIFY(!form.EndRequested());
+    QVERIFY(form.isVisible());
+    QCOMPARE(boxes.seen.size(), 1);
+    QCOMPARE(boxes.seen[0].caption, QStringLiteral("Error"));
+    QCOMPARE(boxes.seen[0].icon, QMessageBox::Critical);
+    QCOMPARE(boxes.seen[0].text, QStringLiteral("Cannot open file %1").arg(missing));
+    QVERIFY(form.RepairLogLines().isEmpty());
+
+    TMainForm onlySwitches({QStringLiteral("-O"), QStringLiteral("-E")});
+    QCOMPARE(boxes.seen.last().text, QStringLiteral("Cannot open file "));
+  }
+
+  void ClosingDuringARunStopsItAndClosesAfterwards() {
+    ScopedConfigHome home;
+    TMainForm form;
+    form.show();
+    MessageBoxAnswerer boxes;
+    form.txtSrcFile->setText(FSource);
+    QTimer::singleShot(0, &form, [&] { form.close(); });
+    form.btnRepair->click();
+    QCOMPARE(form.RepairLogLines().last(), QStringLiteral("User aborts the repair process"));
+    QTRY_VERIFY(!form.isVisible());
+  }
+};
+
+QTEST_MAIN(SingleFileRepairTest)
+#include "single_file_repair_test.moc"
