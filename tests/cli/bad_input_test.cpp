@@ -229,7 +229,8 @@ TEST(CliBadInput, AFolderThatCannotBeListedNeverLetsTheOutputTakeTheSourceMemoFi
   fs::permissions(dir.path(), fs::perms::owner_all);
   if (run.exitCode == kExecFailed) GTEST_SKIP() << "tessaly-cli cannot be run as an unprivileged user here";
   ExpectFailure(run, "t.dbf");
-  EXPECT_EQ(FramedError(run), "Error 4: Cannot create file. A sharing violation occurred while accessing t.dbt.");
+  EXPECT_EQ(FramedError(run),
+            "Error 4: Cannot create file. A sharing violation occurred while accessing t.dbt.");
   EXPECT_EQ(ReadWholeFile(dir.File("t.dbt")), MemoFile());
 }
 

@@ -141,20 +141,25 @@ Expectation Expect(const Scenario& scenario, const std::vector<RecordedCall>& ca
     case PlatformCall::writeAt:
       EXPECT_TRUE(output) << "a write to " << call.file;
       return {Outcome::generalError, "Error 2: General error. " + HardIoText(call.file)};
-    case PlatformCall::close: return {Outcome::generalError, "Error 2: General error. " + HardIoText("")};
+    case PlatformCall::close:
+      return {Outcome::generalError, "Error 2: General error. " + HardIoText("")};
     case PlatformCall::getSize:
       return {Outcome::generalError, "Error 2: General error. " + HardIoText(""),
               role == Role::sourceTable ? 0 : 1};
     case PlatformCall::seek:
       if (output) return {Outcome::generalError, "Error 2: General error. " + HardIoText("")};
       return Quietly(Outcome::tolerated);
-    case PlatformCall::read: return Quietly(Outcome::tolerated);
+    case PlatformCall::read:
+      return Quietly(Outcome::tolerated);
     case PlatformCall::readAt:  // read again sector by sector
     case PlatformCall::bytesPerSector:
     case PlatformCall::exists:
     case PlatformCall::isSameFile:
-    case PlatformCall::listFolder: return Quietly(Outcome::asClean);
-    default: ADD_FAILURE() << "a platform call this test does not expect, number " << index + 1; return {};
+    case PlatformCall::listFolder:
+      return Quietly(Outcome::asClean);
+    default:
+      ADD_FAILURE() << "a platform call this test does not expect, number " << index + 1;
+      return {};
   }
 }
 
@@ -355,15 +360,16 @@ TEST(RepairFaults, AFolderThatCannotBeListedNeverLetsAnOutputOverwriteTheSourceM
     {
       ScopedPlatform installed(platform);
       RepairSession session(&EventRecorder::Callback, &recorder);
-      EXPECT_EQ(session.RepairTable(dir.File("t.dbf").c_str(), 0,
-                                    MENDREL_OPT_READ_SRC_MEMO | MENDREL_OPT_IGNORE_ALL_ZERO_MEMO, output.c_str()),
-                1);
+      EXPECT_EQ(
+          session.RepairTable(dir.File("t.dbf").c_str(), 0,
+                              MENDREL_OPT_READ_SRC_MEMO | MENDREL_OPT_IGNORE_ALL_ZERO_MEMO, output.c_str()),
+          1);
     }
     EXPECT_EQ(ReadWholeFile(dir.File("t.dbt")), memo) << output;
     EXPECT_EQ(ReadWholeFile(dir.File("t.dbf")), table) << output;
     EXPECT_EQ(recorder.LogEvents().back(),
-              Error("Error 4: Cannot create file. A sharing violation occurred while accessing " + dir.File("t.dbt") +
-                    "."));
+              Error("Error 4: Cannot create file. A sharing violation occurred while accessing " +
+                    dir.File("t.dbt") + "."));
     EXPECT_EQ(platform.OpenHandleCount(), 0u);
   }
 }
