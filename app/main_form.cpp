@@ -59,6 +59,7 @@ TMainForm::TMainForm(const QStringList& arguments, QWidget* parent) : QMainWindo
   InitAppResources();
   BuildWindow();
   FormCreate(arguments);
+  CreateSearchForm();
 }
 
 TMainForm::~TMainForm() { FormDestroy(); }

@@ -16,6 +16,7 @@ class QCheckBox;
 class QComboBox;
 class QFileDialog;
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -28,6 +29,7 @@ class QTreeWidget;
 class TAnimate;
 class TDragEdit;
 class TSaveLogDialog;
+class TSearchForm;
 class THyperlinkLabel;
 
 class TMainForm : public QMainWindow {
@@ -44,6 +46,8 @@ class TMainForm : public QMainWindow {
   uint32_t GetRepairOptions() const;
   // The command line asked to end the program after its repair.
   bool EndRequested() const { return FEndRequested; }
+  // Appends a batch entry unless the list holds that source path, ignoring case.
+  void AddBatchFile(const QString& path);
   // The lines of the repair log, none when it is empty.
   QStringList RepairLogLines() const;
   void AppendLog(const QString& text);
@@ -66,6 +70,7 @@ class TMainForm : public QMainWindow {
   QFileDialog* OpenDialog = nullptr;
   QFileDialog* SaveDialog = nullptr;
   TSaveLogDialog* SaveLogDialog = nullptr;
+  TSearchForm* SearchForm = nullptr;  // created after the window, lives as long
 
   // "Repair" page
   QLabel* labSelSrcFile = nullptr;
@@ -144,6 +149,8 @@ class TMainForm : public QMainWindow {
   void btnSearchFilesClick();
   void btnRemoveFilesClick();
   void btnRemoveAllClick();
+  // Delete removes the selected entries, Shift+Delete all; true when handled.
+  bool FileListKeyDown(QKeyEvent* event);
 
   // Option pages
   void chkSplitTableClick();
@@ -165,6 +172,7 @@ class TMainForm : public QMainWindow {
   QWidget* CreateAdvOptionsPage();
   QWidget* CreateAboutPage();
   void CreateFileDialogs();
+  void CreateSearchForm();
   void SetTabOrders();
 
   void FormCreate(const QStringList& arguments);

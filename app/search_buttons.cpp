@@ -8,9 +8,10 @@
 #include "search/search_form.h"
 
 void TMainForm::CreateSearchForm() {
-  FSearchForm = new TSearchForm(this);
-  FSearchForm->setObjectName(QStringLiteral("SearchForm"));
-  connect(FSearchForm, &TSearchForm::SourceFileChosen, this, [this](const QString& path) {
+  if (SearchForm != nullptr) return;
+  SearchForm = new TSearchForm(this);
+  SearchForm->setObjectName(QStringLiteral("SearchForm"));
+  connect(SearchForm, &TSearchForm::SourceFileChosen, this, [this](const QString& path) {
     // Choosing the path already in the box changes no text, yet it should
     // act as typed: the output name is derived when its box is empty.
     if (txtSrcFile->text() == path)
@@ -18,11 +19,19 @@ void TMainForm::CreateSearchForm() {
     else
       txtSrcFile->setText(path);
   });
-  connect(FSearchForm, &TSearchForm::BatchFilesChosen, this, [this](const QStringList& paths) {
+  connect(SearchForm, &TSearchForm::BatchFilesChosen, this, [this](const QStringList& paths) {
     for (const QString& path : paths) AddBatchFile(path);
   });
 }
 
-void TMainForm::btnSrcSearchClick() { FSearchForm->ChooseSourceFile(); }
+// A command-line repair runs before the window has created the dialog; a
+// click during it creates the dialog then.
+void TMainForm::btnSrcSearchClick() {
+  CreateSearchForm();
+  SearchForm->ChooseSourceFile();
+}
 
-void TMainForm::btnSearchFilesClick() { FSearchForm->ChooseBatchFiles(); }
+void TMainForm::btnSearchFilesClick() {
+  CreateSearchForm();
+  SearchForm->ChooseBatchFiles();
+}

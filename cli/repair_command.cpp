@@ -66,6 +66,7 @@ RepairOutcome RepairOneFile(const std::string& source, const std::string& output
   log.Separator();
 
   const auto started = std::chrono::steady_clock::now();
+  const uint32_t errorsBefore = log.ErrorCount();
   const int32_t result = CallRepairEngine(source, output, request.OptionWord(), log);
   const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
       std::chrono::steady_clock::now() - started);
@@ -76,10 +77,15 @@ RepairOutcome RepairOneFile(const std::string& source, const std::string& output
   log.Separator();
   log.Line(CliText(kTextRepairCompletes));
   log.Separator();
-  const RepairOutcome outcome = StopRequested() ? RepairOutcome::kStopped
-                                : result != 0   ? RepairOutcome::kRepaired
-                                                : RepairOutcome::kFailed;
+  // The engine answers 1 once it found fields, also when an error cut the output short.
+  const bool engineError = log.ErrorCount() != errorsBefore;
+  const RepairOutcome outcome = StopRequested()              ? RepairOutcome::kStopped
+                                : result != 0 && !engineError ? RepairOutcome::kRepaired
+                                                              : RepairOutcome::kFailed;
   LogResult(outcome, source, output, log);
+  // The engine ends a run that finds no table without a word.
+  if (outcome == RepairOutcome::kFailed && !engineError)
+    log.Notice(FormatCliText(kTextNothingRecovered, source.c_str()));
   return outcome;
 }
 

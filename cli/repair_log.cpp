@@ -92,6 +92,7 @@ int32_t RepairLog::OnMessage(int32_t code, const void* data) {
     case EVT_QUERY_STOP:
       return StopRequested() ? kStopAnswer : 0;
     case EVT_ERROR:
+      ++errorCount_;
       Framed(TextOf(data));
       return 0;
     case EVT_NOTICE:

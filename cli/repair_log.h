@@ -41,11 +41,14 @@ class RepairLog {
   static int32_t Callback(int32_t code, void* data, void* userData);
   // The answer to the event: nonzero only to a stop query once a stop was asked for.
   int32_t OnMessage(int32_t code, const void* data);
+  // How many errors the engine has reported through this log so far.
+  uint32_t ErrorCount() const { return errorCount_; }
 
  private:
   std::FILE* log_;
   std::FILE* messages_;
   ProgressBar bar_;
+  uint32_t errorCount_ = 0;
 };
 
 }  // namespace tessaly_cli

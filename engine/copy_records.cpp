@@ -19,12 +19,12 @@ struct ByteRun {
   uint32_t length;
 };
 
-std::vector<ByteRun> SelectedRuns(const FieldList& fields, const FieldSelection& selection) {
+std::vector<ByteRun> SelectedRuns(const FieldLengths& lengths, const FieldSelection& selection) {
   std::vector<ByteRun> runs;
   uint32_t offset = 0;
   bool extendsLastRun = false;
-  for (size_t i = 0; i < fields.size(); ++i) {
-    const uint32_t length = FieldLength(fields[i]);
+  for (size_t i = 0; i < lengths.size(); ++i) {
+    const uint32_t length = lengths[i];
     const bool selected = i < selection.size() && selection[i] != 0;
     if (selected && extendsLastRun) {
       runs.back().length += length;
@@ -37,12 +37,6 @@ std::vector<ByteRun> SelectedRuns(const FieldList& fields, const FieldSelection&
   return runs;
 }
 
-uint32_t RecordDataLength(const FieldList& fields) {
-  uint32_t length = 0;
-  for (const FieldDescriptor& field : fields) length += FieldLength(field);
-  return length;
-}
-
 uint8_t OutputFlag(uint8_t sourceFlag, const RepairOptions& options) {
   if (sourceFlag == kDeletedRecordFlag && options.RecoverDeleted == 0) return kDeletedRecordFlag;
   return kLiveRecordFlag;
@@ -51,13 +45,13 @@ uint8_t OutputFlag(uint8_t sourceFlag, const RepairOptions& options) {
 }  // namespace
 
 uint32_t RepairSession::CopyRecords(CFile64Ex& source, CMemoFile& sourceMemo, uint8_t sourceVersion,
-                                    const FieldList& fields, const FieldSelection& selection,
-                                    CBufferedWriter& output, CMemoFile& outputMemo) {
-  const uint32_t dataLength = RecordDataLength(fields);
+                                    const FieldList& fields, const FieldLengths& lengths,
+                                    const FieldSelection& selection, CBufferedWriter& output, CMemoFile& outputMemo) {
+  const uint32_t dataLength = RecordLength(lengths) - 1;
   // The flag byte and the field data, read together: the same bytes as two reads.
   const auto buffer = std::make_unique<char[]>(1 + static_cast<size_t>(dataLength));
   char* const record = buffer.get() + 1;
-  const std::vector<ByteRun> runs = SelectedRuns(fields, selection);
+  const std::vector<ByteRun> runs = SelectedRuns(lengths, selection);
   uint32_t count = 0;
 
   while (!QueryStop()) {
@@ -67,9 +61,9 @@ uint32_t RepairSession::CopyRecords(CFile64Ex& source, CMemoFile& sourceMemo, ui
     ++count;
 
     char* value = record;
-    for (const FieldDescriptor& field : fields) {
-      RepairFieldValue(value, field.data(), sourceMemo, outputMemo, sourceVersion, options);
-      value += FieldLength(field);
+    for (size_t i = 0; i < fields.size(); ++i) {
+      RepairFieldValue(value, fields[i].data(), sourceMemo, outputMemo, sourceVersion, options);
+      value += lengths[i];
     }
     output.WriteByte(OutputFlag(static_cast<uint8_t>(buffer[0]), options));
     for (const ByteRun& run : runs) output.Write(record + run.offset, run.length);

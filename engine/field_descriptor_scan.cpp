@@ -34,6 +34,7 @@ bool ScanFieldDescriptors(RepairSession& session, const TableHeader& header, CFi
                           FieldList& fields) {
   const std::optional<uint32_t> expected = AnnouncedFieldCount(ReadLittle16(&header[kHeaderLength]));
   const uint16_t recordLength = ReadLittle16(&header[kHeaderRecordLength]);
+  const uint8_t version = header[kHeaderVersion];
   fields.clear();
   source.Seek(kTableHeaderSize, CFile64::begin);
   uint32_t count = 0;
@@ -49,13 +50,13 @@ bool ScanFieldDescriptors(RepairSession& session, const TableHeader& header, CFi
     const uint64_t blockStart = source.GetPosition();
     FieldDescriptor block{};
     const uint32_t read = source.Read(block.data(), kFieldDescriptorSize);
-    if (!IsPlausibleDescriptor(block)) {
+    if (!IsPlausibleDescriptor(block, version)) {
       source.Seek(static_cast<int64_t>(blockStart), CFile64::begin);
       break;
     }
     ++count;
     if (read > kFieldLength) lengthSum += FieldLength(block);
-    RepairDescriptor(block);
+    RepairDescriptor(block, version);
     fields.push_back(block);
     if (read < kFieldDescriptorSize) break;
     session.SendProgressAt(source.GetPosition());

@@ -28,7 +28,7 @@ uint32_t VersionCodeOf(uint8_t sourceVersion, const RepairOptions& options) {
     case 0x02: return 4;
     case 0x04: case 0x7B: case 0x8B: case 0x8E: return 2;
     case 0x05: return 3;
-    case 0x30: case 0x31: return 8;
+    case 0x30: case 0x31: case 0x32: return 8;
     case 0xF5: case 0xFB: return 5;
     default: return 1;
   }
@@ -163,7 +163,7 @@ void RepairFieldValue(char* fieldBytes, const uint8_t* descriptor, CMemoFile& so
   const char type = DescriptorType(descriptor);
   const uint32_t version = VersionCodeOf(sourceVersion, options);
   const bool memoB = type == 'B' && (version == kVersionDbase3 || version == kVersionDbase4 || version == kVersionDbase5);
-  if (memoB || IsMemoFieldType(static_cast<uint8_t>(type))) {
+  if (memoB || IsMemoField(static_cast<uint8_t>(type), DescriptorLength(descriptor), sourceVersion)) {
     CopyMemoField(fieldBytes, DescriptorLength(descriptor), sourceMemo, outputMemo);
     return;
   }

@@ -19,6 +19,7 @@ uint8_t AutoDetectedVersion(uint8_t current, bool hasMemo) {
     case kVersionDbase5: return hasMemo ? kVersionDbase4WithMemo : current;
     case kVersionVisualFoxPro:
     case kVersionVisualFoxProAutoIncrement: return kVersionVisualFoxPro;
+    case kVersionVisualFoxProVarchar: return current;  // it marks the variable-length types
     case kVersionDbase4SqlSystem:
     case kVersionDbase4SqlTable:
     case kVersionDbase4SqlSystemWithMemo:
@@ -29,10 +30,6 @@ uint8_t AutoDetectedVersion(uint8_t current, bool hasMemo) {
     case kVersionFoxProWithDbaseMemo: return hasMemo ? current : kVersionDbase3;
     default: return hasMemo ? kVersionDbase4WithMemo : kVersionDbase3;
   }
-}
-
-bool IsVisualFoxProVersion(uint8_t version) {
-  return version == kVersionVisualFoxPro || version == kVersionVisualFoxProAutoIncrement;
 }
 
 }  // namespace
@@ -66,19 +63,18 @@ int CurrentLocalYear() {
   return kBaseYear + local.tm_year;
 }
 
-void RebuildHeader(const RepairOptions& options, TableHeader& header, const FieldList& fields,
-                   const FieldSelection& selection, uint32_t extraHeaderBytes) {
-  const bool hasMemo = HasMemoField(fields);
+void RebuildHeader(const RepairOptions& options, TableHeader& header, const FieldLengths& lengths,
+                   const FieldSelection& selection, uint32_t extraHeaderBytes, bool hasMemo) {
   header[kHeaderVersion] = OutputVersionByte(header[kHeaderVersion], options.DBFVersion, hasMemo);
   RepairHeaderDate(header, CurrentLocalYear());
   WriteLittle32(&header[kHeaderRecordCount], 0);
 
   uint32_t selectedCount = 0;
   uint32_t recordLength = 1;  // the deletion flag
-  for (size_t i = 0; i < fields.size(); ++i) {
+  for (size_t i = 0; i < lengths.size(); ++i) {
     if (i >= selection.size() || selection[i] == 0) continue;
     ++selectedCount;
-    recordLength += FieldLength(fields[i]);
+    recordLength += lengths[i];
   }
   const uint32_t headerLength =
       kFieldDescriptorSize * selectedCount + extraHeaderBytes + kTableHeaderSize + 1;
@@ -87,7 +83,7 @@ void RebuildHeader(const RepairOptions& options, TableHeader& header, const Fiel
   WriteLittle16(&header[kHeaderReserved], 0);
 
   uint8_t flags = 0;
-  if (IsVisualFoxProVersion(header[kHeaderVersion])) {
+  if (IsVisualFoxProFamily(header[kHeaderVersion])) {
     if (hasMemo) flags |= kTableFlagHasMemo;
     if (extraHeaderBytes != 0) flags |= kTableFlagExtraHeaderBytes;
   }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "field_descriptor.h"
+#include "field_lengths.h"
 #include "mendrel.h"
 #include "repair_options.h"
 
@@ -27,10 +28,11 @@ class RepairSession {
                       const char* outputPath);
 
   // Copies every record from the source position on into one output part, mending each
-  // field; writes the selected fields only. Returns the number of records written.
+  // field; writes the selected fields only. lengths holds each field's bytes in a record.
+  // Returns the number of records written.
   uint32_t CopyRecords(CFile64Ex& source, CMemoFile& sourceMemo, uint8_t sourceVersion,
-                       const FieldList& fields, const FieldSelection& selection, CBufferedWriter& output,
-                       CMemoFile& outputMemo);
+                       const FieldList& fields, const FieldLengths& lengths, const FieldSelection& selection,
+                       CBufferedWriter& output, CMemoFile& outputMemo);
 
   void SendProgress(uint8_t percent);
   // Position × 100 / SourceLength, truncated; nothing while the length is unknown.

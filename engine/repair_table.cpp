@@ -13,6 +13,7 @@
 #include "memo_file.h"
 #include "memo_file_name.h"
 #include "path_rules.h"
+#include "record_start.h"
 #include "repair_session.h"
 
 namespace mendrel {
@@ -67,6 +68,7 @@ class RepairPass {
   TableHeader header_{};
   uint8_t sourceVersion_ = 0;
   FieldList fields_;
+  FieldLengths lengths_;
   FieldSelection selection_;
   std::vector<uint8_t> extraHeaderBytes_;
   uint64_t recordStart_ = 0;
@@ -110,12 +112,13 @@ bool RepairPass::RepairOpenSource() {
   sourceVersion_ = header_[kHeaderVersion];
   if (!ScanFieldDescriptors(session_, header_, source_, fields_)) return false;
   result_ = 1;
+  lengths_ = RecordFieldLengths(fields_, ReadLittle16(&header_[kHeaderRecordLength]));
 
   // Whatever the table holds, no file beside it that could be its memo is ever written.
   for (const char* extension : {kDbtExtension, kFptExtension})
     for (const std::string& path : FindFilesIgnoringCase(ReplaceExtension(sourcePath_, extension)))
       sourceMemoPaths_.push_back(path);
-  hasMemo_ = HasMemoField(fields_);
+  hasMemo_ = HasMemoField(fields_, sourceVersion_);
   if (hasMemo_) OpenSourceMemo();
   ReadExtraHeaderBytes();
   WriteParts();
@@ -126,7 +129,9 @@ bool RepairPass::RepairOpenSource() {
 }
 
 void RepairPass::OpenSourceMemo() {
-  memoExtension_ = ChooseMemoExtension(sourcePath_, sourceVersion_);
+  // Every version of the Visual FoxPro family keeps its memos in the same kind of file.
+  const uint8_t memoKind = IsVisualFoxProFamily(sourceVersion_) ? kVersionVisualFoxPro : sourceVersion_;
+  memoExtension_ = ChooseMemoExtension(sourcePath_, memoKind);
   const std::string memoPath = SourceMemoPath(sourcePath_, memoExtension_);
   const RepairOptions& options = session_.options;
   if (options.ReadSrcMemoFile == 0) return;
@@ -137,11 +142,14 @@ void RepairPass::OpenSourceMemo() {
 
 void RepairPass::ReadExtraHeaderBytes() {
   source_.Seek(1, CFile64::current);  // past the terminator
-  const uint64_t recordAreaGuess = source_.GetPosition();
-  const uint32_t count = CountExtraHeaderBytes(header_, fields_, source_, recordAreaGuess);
-  extraHeaderBytes_.assign(count, 0);
-  if (count > 0) source_.Read(extraHeaderBytes_.data(), count);
-  recordStart_ = source_.GetPosition();
+  const uint64_t afterTerminator = source_.GetPosition();
+  const uint32_t counted = CountExtraHeaderBytes(header_, fields_, source_, afterTerminator);
+  const RecordArea area =
+      FindRecordArea(header_, source_, session_.SourceLength, afterTerminator, counted, RecordLength(lengths_));
+  extraHeaderBytes_.assign(area.extraHeaderBytes, 0);
+  if (area.extraHeaderBytes > 0) source_.Read(extraHeaderBytes_.data(), area.extraHeaderBytes);
+  // The first record sits before afterTerminator only when the terminator was cut out.
+  recordStart_ = area.start < afterTerminator ? area.start : source_.GetPosition();
 }
 
 void RepairPass::WriteParts() {
@@ -181,13 +189,14 @@ bool RepairPass::WritePart(const std::string& outputName) {
     return true;
   }
   output_.Seek(0);
-  RebuildHeader(session_.options, header_, fields_, selection_, static_cast<uint32_t>(extraHeaderBytes_.size()));
+  RebuildHeader(session_.options, header_, lengths_, selection_, static_cast<uint32_t>(extraHeaderBytes_.size()),
+                hasMemo_);
   session_.SendMessage(EngineText(kTextWriteHeader));
   WriteHeaderArea();
   if (hasMemo_) outputMemo_.WriteHeader();
 
   const uint32_t count =
-      session_.CopyRecords(source_, sourceMemo_, sourceVersion_, fields_, selection_, output_, outputMemo_);
+      session_.CopyRecords(source_, sourceMemo_, sourceVersion_, fields_, lengths_, selection_, output_, outputMemo_);
   output_.WriteByte(kEndMark);
   PatchRecordCount(count);
   if (hasMemo_) {

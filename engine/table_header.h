@@ -35,6 +35,7 @@ inline constexpr uint8_t kVersionDbase4 = 0x04;
 inline constexpr uint8_t kVersionDbase5 = 0x05;
 inline constexpr uint8_t kVersionVisualFoxPro = 0x30;
 inline constexpr uint8_t kVersionVisualFoxProAutoIncrement = 0x31;
+inline constexpr uint8_t kVersionVisualFoxProVarchar = 0x32;
 inline constexpr uint8_t kVersionDbase4SqlSystem = 0x43;
 inline constexpr uint8_t kVersionDbase4WithSqlTable = 0x7B;
 inline constexpr uint8_t kVersionDbase3WithMemo = 0x83;
@@ -44,6 +45,12 @@ inline constexpr uint8_t kVersionDbase4SqlSystemWithMemo = 0xB3;
 inline constexpr uint8_t kVersionSixWithMemo = 0xE5;
 inline constexpr uint8_t kVersionFoxProWithMemo = 0xF5;
 inline constexpr uint8_t kVersionFoxProWithDbaseMemo = 0xFB;
+
+// The Visual FoxPro versions share their field types, memo kind and table flags.
+inline bool IsVisualFoxProFamily(uint8_t version) {
+  return version == kVersionVisualFoxPro || version == kVersionVisualFoxProAutoIncrement ||
+         version == kVersionVisualFoxProVarchar;
+}
 
 // Table flags of the Visual FoxPro versions.
 inline constexpr uint8_t kTableFlagHasMemo = 0x02;

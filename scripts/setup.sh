@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev libjpeg-dev
   python3-dbfread xvfb xauth
+  clang-14 libclang-rt-14-dev
 )
 
 missing=()

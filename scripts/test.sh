@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every target and runs every test through ctest:
 # once in the normal build, and once more for the engine and the CLI built with
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# AddressSanitizer and UndefinedBehaviorSanitizer; then runs each fuzz target for a
+# short while from its seed corpus.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,4 +21,8 @@ if [ "${TESSALY_SKIP_SANITIZERS:-0}" != 1 ]; then
   cmake --build "$asan" -j"$jobs"
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir "$asan" --output-on-failure -j"$jobs"
+fi
+
+if [ "${TESSALY_SKIP_FUZZ:-0}" != 1 ]; then
+  FUZZ_DIR=${FUZZ_BUILD_DIR:-$build-fuzz} bash scripts/fuzz.sh "${TESSALY_FUZZ_SECONDS:-45}"
 fi

@@ -91,10 +91,10 @@ QList<MountedDrive> ListMountedDrives(const QByteArray& mountTable,
 }
 
 QList<MountedDrive> ListMountedDrives() {
-  return ListMountedDrives(ReadMountTable(), IsRemovableBlockDevice);
+  return ListMountedDrives(ReadProcMountsText(), IsRemovableBlockDevice);
 }
 
-QByteArray ReadMountTable() {
+QByteArray ReadProcMountsText() {
   QFile file(QString::fromLatin1(kMountTablePath));
   if (!file.open(QIODevice::ReadOnly)) return {};
   return file.readAll();

@@ -34,5 +34,6 @@ QList<MountedDrive> ListMountedDrives(const QByteArray& mountTable,
 // The drives of this process's mount table.
 QList<MountedDrive> ListMountedDrives();
 
-QByteArray ReadMountTable();
+// The raw text of /proc/self/mounts.
+QByteArray ReadProcMountsText();
 bool IsRemovableBlockDevice(const QString& device);

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Regenerates the window's pictures (banner, icon, the two animations) with
+# Regenerates the window's pictures (banner, icon, animation, search glyph) with
 # ImageMagick. The outputs are committed; run this only to change them.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -42,21 +42,6 @@ for i in 0 1 2 3 4 5 6 7; do
   frames+=("$f")
 done
 $im -delay 18 -loop 0 "${frames[@]}" -layers Optimize anim101.gif
-rm -f "${frames[@]}"
-
-# Animation 102 (search running): a magnifier sweeps over a sheet.
-frames=()
-for i in 0 1 2 3 4 5 6 7; do
-  f=$(mktemp --suffix=.png)
-  x=$((10 + (i < 4 ? i : 7 - i) * 7))
-  $im -size 48x48 xc:'#eef3f4' -fill white -stroke '#0d3b4f' -draw 'rectangle 8,6 39,41' \
-    -stroke '#9fb3b8' -draw 'line 12,14 35,14' -draw 'line 12,20 35,20' -draw 'line 12,26 35,26' \
-    -draw 'line 12,32 35,32' \
-    -stroke '#0d3b4f' -strokewidth 3 -fill '#ffffff80' -draw "circle $((x + 8)),22 $((x + 14)),22" \
-    -draw "line $((x + 12)),27 $((x + 18)),35" "$f"
-  frames+=("$f")
-done
-$im -delay 15 -loop 0 "${frames[@]}" -layers Optimize anim102.gif
 rm -f "${frames[@]}"
 
 # Glyph of the source search button: a magnifier.

@@ -1,4 +1,5 @@
 #include "main_form.h"
+#include "search/search_form.h"
 
 #include <QComboBox>
 #include <QDesktopServices>
@@ -9,6 +10,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTreeWidget>
 #include <QtTest>
 
 #include "animation_view.h"
@@ -144,6 +146,21 @@ class MainFormTest : public QObject {
     QCOMPARE(suffixes, QStringList({QStringLiteral("dbf"), QString(), QStringLiteral("dbf")}));
     QCOMPARE(form.txtDstFile->text(), dir.filePath(QStringLiteral("out.dbf")));
     QCOMPARE(form.FSetting.SaveFilterIndex, 1);
+  }
+
+  void TakesFilesChosenInTheSearchDialog() {
+    ScopedConfigHome home;
+    TMainForm form;
+    emit form.SearchForm->SourceFileChosen(QStringLiteral("/d/found.dbf"));
+    QCOMPARE(form.txtSrcFile->text(), QStringLiteral("/d/found.dbf"));
+    QCOMPARE(form.txtDstFile->text(), QStringLiteral("/d/found_fixed.dbf"));
+    emit form.SearchForm->BatchFilesChosen({QStringLiteral("/D/A.DBF"), QStringLiteral("/d/b.dbf")});
+    emit form.SearchForm->BatchFilesChosen({QStringLiteral("/d/a.dbf"), QStringLiteral("/d/c.dbf")});
+    QCOMPARE(form.FileList->topLevelItemCount(), 3);
+    QCOMPARE(form.FileList->topLevelItem(0)->text(0), QStringLiteral("/D/A.DBF"));
+    QCOMPARE(form.FileList->topLevelItem(2)->text(0), QStringLiteral("/d/c.dbf"));
+    QCOMPARE(form.FileList->topLevelItem(2)->text(1), QString());
+    QCOMPARE(form.FileList->topLevelItem(2)->text(2), QStringLiteral("Not Repaired"));
   }
 
   void ShowsGaugeAndAnimationOnTheRepairPagesOnly() {

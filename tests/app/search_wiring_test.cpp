@@ -75,15 +75,15 @@ class SearchWiringTest : public QObject {
 
   void TheWindowOwnsOneSearchDialog() {
     TMainForm form;
-    QVERIFY(form.FSearchForm != nullptr);
-    QCOMPARE(form.FSearchForm->parent(), &form);
+    QVERIFY(form.SearchForm != nullptr);
+    QCOMPARE(form.SearchForm->parent(), &form);
     QCOMPARE(form.btnSrcSearch->toolTip(), QStringLiteral("Search the source file in the computer"));
   }
 
   void SingleSelectionFillsTheSourceBoxAndDerivesTheOutput() {
     TMainForm form;
-    SearchTestFolder(form.FSearchForm);
-    const QString chosen = ResultPaths(form.FSearchForm)[1];
+    SearchTestFolder(form.SearchForm);
+    const QString chosen = ResultPaths(form.SearchForm)[1];
     SearchDialogAnswerer answer({1});
     form.btnSrcSearch->click();
     QCOMPARE(answer.shown, 1);
@@ -95,8 +95,8 @@ class SearchWiringTest : public QObject {
 
   void ChoosingThePathAlreadyInTheBoxStillDerivesTheOutput() {
     TMainForm form;
-    SearchTestFolder(form.FSearchForm);
-    const QString chosen = ResultPaths(form.FSearchForm)[0];
+    SearchTestFolder(form.SearchForm);
+    const QString chosen = ResultPaths(form.SearchForm)[0];
     form.txtSrcFile->setText(chosen);
     form.txtDstFile->clear();
     SearchDialogAnswerer answer({0});
@@ -107,7 +107,7 @@ class SearchWiringTest : public QObject {
 
   void CancellingTheSearchChangesNothing() {
     TMainForm form;
-    SearchTestFolder(form.FSearchForm);
+    SearchTestFolder(form.SearchForm);
     SearchDialogAnswerer answer({0}, false);
     form.btnSrcSearch->click();
     QCOMPARE(answer.shown, 1);
@@ -119,8 +119,8 @@ class SearchWiringTest : public QObject {
 
   void MultiSelectionAddsEveryChosenFileOnceInListOrder() {
     TMainForm form;
-    SearchTestFolder(form.FSearchForm);
-    const QStringList found = ResultPaths(form.FSearchForm);
+    SearchTestFolder(form.SearchForm);
+    const QStringList found = ResultPaths(form.SearchForm);
     form.AddBatchFile(found[1].toUpper());
     SearchDialogAnswerer answer;
     form.btnSearchFiles->click();

@@ -2,7 +2,6 @@
 // an independent reader must find the same fields, records and memo texts afterwards.
 #include <cstdio>
 #include <filesystem>
-#include <map>
 
 #include <gtest/gtest.h>
 
@@ -20,15 +19,6 @@ constexpr uint32_t kDefaultOptions = 0x00FF001B;
 const fs::path kFixtures = TESSALY_FIXTURES_DIR;
 const fs::path kDump = fs::path(TESSALY_TOOLS_DIR) / "dbf_dump.py";
 const fs::path kCompare = fs::path(__FILE__).parent_path().parent_path() / "support" / "compare_repaired_table.py";
-
-// Tables that need field kinds the engine does not handle yet.
-const std::map<std::string, std::string> kKnownFailures = {
-    {"infused-dbf/dbase_31.dbf",
-     "Visual FoxPro system field _NullFlags is not recognised yet: its byte is left out of the record"},
-    {"yellowfeather-dbfdatareader/dbase_31.dbf",
-     "Visual FoxPro system field _NullFlags is not recognised yet: its byte is left out of the record"},
-    {"infused-dbf/dbase_32.dbf", "version 0x32 with its _NullFlags system field is not handled yet"},
-};
 
 std::vector<std::string> FixtureTables() {
   std::vector<std::string> tables;
@@ -59,9 +49,6 @@ class RepairFixture : public testing::TestWithParam<std::string> {};
 
 TEST_P(RepairFixture, KeepsFieldsRecordsAndMemoTexts) {
   const std::string table = GetParam();
-  const auto known = kKnownFailures.find(table);
-  if (known != kKnownFailures.end()) GTEST_SKIP() << known->second;
-
   TempDir dir;
   const fs::path source = kFixtures / table;
   const fs::path output = dir.path() / source.filename();

@@ -194,3 +194,14 @@ TEST(RepairFieldValue, IgnoresMissingDescriptorsAndEmptyFields) {
   RepairFieldValue(bytes.data(), empty.data(), closedSource, closedOutput, 0x03, RepairOptions(0));
   EXPECT_EQ(bytes, "        12");
 }
+
+TEST(RepairFieldValue, TheVisualFoxProFamilyKeepsVarcharsInTheRecordAndBlobsOfFourBytesInTheMemo) {
+  const std::string text = "        12";
+  const std::string binary("\x08\0\0\0", 4);
+  for (uint8_t family : {0x30, 0x31, 0x32}) {
+    for (char type : std::string("VQ0W")) EXPECT_EQ(Repaired(type, text, family), text) << type << int{family};
+    EXPECT_EQ(Repaired('W', binary, family), std::string(4, '\0')) << int{family};
+    EXPECT_EQ(Repaired('B', text, family), text) << int{family};  // a double
+  }
+  EXPECT_EQ(Repaired('V', text, 0x03), std::string(10, ' '));  // a memo pointer elsewhere
+}

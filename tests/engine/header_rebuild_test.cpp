@@ -43,7 +43,7 @@ TEST(HeaderRebuild, AutoDetectKeepsOrConvertsTheSourceVersion) {
       {0x02, 0x83, 0x02}, {0x03, 0x83, 0x03}, {0x83, 0x83, 0x03}, {0x04, 0x8B, 0x04},
       {0x05, 0x8B, 0x05}, {0x30, 0x30, 0x30}, {0x31, 0x30, 0x30}, {0x43, 0x43, 0x43},
       {0x8E, 0x8E, 0x8E}, {0xB3, 0xB3, 0xB3}, {0xE5, 0xE5, 0xE5}, {0x7B, 0x7B, 0x03},
-      {0x8B, 0x8B, 0x03}, {0xF5, 0xF5, 0x03}, {0xFB, 0xFB, 0x03}, {0x32, 0x8B, 0x03},
+      {0x8B, 0x8B, 0x03}, {0xF5, 0xF5, 0x03}, {0xFB, 0xFB, 0x03}, {0x32, 0x32, 0x32},
       {0x00, 0x8B, 0x03},
   };
   for (const Case& c : cases) {
@@ -70,9 +70,7 @@ TEST(HeaderRebuild, WritesLengthsOfTheSelectedFieldsAndClearsReservedBytes) {
   header[1] = 100;
   header[2] = 6;
   header[3] = 7;
-  const FieldList fields = {MakeDescriptor("A", 'C', 10), MakeDescriptor("B", 'N', 5),
-                            MakeDescriptor("C", 'M', 10)};
-  RebuildHeader(RepairOptions(0), header, fields, FieldSelection{1, 1, 0}, 263);
+  RebuildHeader(RepairOptions(0), header, FieldLengths{10, 5, 10}, FieldSelection{1, 1, 0}, 263, true);
 
   TableHeader expected;
   expected.fill(0x77);
@@ -90,34 +88,39 @@ TEST(HeaderRebuild, WritesLengthsOfTheSelectedFieldsAndClearsReservedBytes) {
 }
 
 TEST(HeaderRebuild, VisualFoxProFlagsTellMemoAndExtraBytes) {
-  const FieldList withMemo = {MakeDescriptor("A", 'C', 10), MakeDescriptor("M", 'M', 4)};
-  const FieldList withoutMemo = {MakeDescriptor("A", 'C', 10)};
+  const FieldLengths twoFields = {10, 4};
+  const FieldLengths oneField = {10};
   RepairOptions visualFoxPro(8u << 8);
 
   TableHeader header{};
   header[0] = 0x03;
-  RebuildHeader(visualFoxPro, header, withMemo, FieldSelection{1, 1}, 0);
+  RebuildHeader(visualFoxPro, header, twoFields, FieldSelection{1, 1}, 0, true);
   EXPECT_EQ(header[0], 0x30);
   EXPECT_EQ(header[28], 0x02);
 
   header = TableHeader{};
   header[0] = 0x31;
-  RebuildHeader(RepairOptions(0), header, withoutMemo, FieldSelection{1}, 263);
+  RebuildHeader(RepairOptions(0), header, oneField, FieldSelection{1}, 263, false);
   EXPECT_EQ(header[0], 0x30);
   EXPECT_EQ(header[28], 0x04);
 
   header = TableHeader{};
+  header[0] = 0x32;
+  RebuildHeader(RepairOptions(0), header, twoFields, FieldSelection{1, 1}, 263, true);
+  EXPECT_EQ(header[0], 0x32);
+  EXPECT_EQ(header[28], 0x06);
+
+  header = TableHeader{};
   header[0] = 0x03;
   header[28] = 0x06;
-  RebuildHeader(RepairOptions(0), header, withMemo, FieldSelection{1, 1}, 263);
+  RebuildHeader(RepairOptions(0), header, twoFields, FieldSelection{1, 1}, 263, true);
   EXPECT_EQ(header[28], 0x00);  // only the Visual FoxPro versions carry flags
 }
 
 TEST(HeaderRebuild, LengthsWrapAtSixteenBits) {
-  FieldList fields(300, MakeDescriptor("A", 'C', 255));
   TableHeader header{};
   header[0] = 0x03;
-  RebuildHeader(RepairOptions(0), header, fields, FieldSelection(300, 1), 0);
+  RebuildHeader(RepairOptions(0), header, FieldLengths(300, 255), FieldSelection(300, 1), 0, false);
   EXPECT_EQ(ReadLittle16(&header[8]), static_cast<uint16_t>(300 * 32 + 33));
   EXPECT_EQ(ReadLittle16(&header[10]), static_cast<uint16_t>(1 + 300 * 255));
 }

@@ -6,6 +6,12 @@ namespace tessaly_test {
 
 using mendrel::FileHandle;
 
+namespace {
+
+std::string NameOrEmpty(const char* name) { return name != nullptr ? name : ""; }
+
+}  // namespace
+
 FaultPlatform::FaultPlatform(mendrel::Platform& inner) : inner_(inner) {}
 
 void FaultPlatform::FailCall(uint64_t n, int error) {
@@ -27,7 +33,8 @@ std::vector<RecordedCall> FaultPlatform::CallsOf(PlatformCall kind) const {
   return found;
 }
 
-int FaultPlatform::Enter(PlatformCall kind, uint64_t offset, uint32_t count) {
+int FaultPlatform::Enter(PlatformCall kind, const std::string& file, uint64_t offset,
+                         uint32_t count) {
   uint64_t number = calls_.size() + 1;
   uint64_t numberOfKind = ++callsOfKind_[kind];
   int error = 0;
@@ -40,7 +47,7 @@ int FaultPlatform::Enter(PlatformCall kind, uint64_t offset, uint32_t count) {
     for (const auto& [bad, badError] : badOffsets_)
       if (offset <= bad && bad - offset < count) error = badError;
   }
-  calls_.push_back({kind, offset, count, error != 0});
+  calls_.push_back({kind, offset, count, error != 0, file});
   return error;
 }
 
@@ -51,105 +58,120 @@ uint64_t FaultPlatform::PointerOf(FileHandle handle) {
   return position;
 }
 
+std::string FaultPlatform::FileOf(FileHandle handle) const {
+  const auto found = openFiles_.find(handle);
+  return found != openFiles_.end() ? found->second : std::string();
+}
+
 int FaultPlatform::FullPath(const char* name, std::string& fullPath) {
-  if (int error = Enter(PlatformCall::fullPath)) return error;
+  if (int error = Enter(PlatformCall::fullPath, NameOrEmpty(name))) return error;
   return inner_.FullPath(name, fullPath);
 }
 
 int FaultPlatform::Open(const char* name, const mendrel::OpenRequest& request,
                         FileHandle& handle) {
-  if (int error = Enter(PlatformCall::open)) return error;
-  return inner_.Open(name, request, handle);
+  if (int error = Enter(PlatformCall::open, NameOrEmpty(name))) return error;
+  int error = inner_.Open(name, request, handle);
+  if (error == 0) openFiles_[handle] = NameOrEmpty(name);
+  return error;
 }
 
 int FaultPlatform::Close(FileHandle handle) {
-  if (int error = Enter(PlatformCall::close)) return error;
-  return inner_.Close(handle);
+  const std::string file = FileOf(handle);
+  openFiles_.erase(handle);
+  const int chosen = Enter(PlatformCall::close, file);
+  const int error = inner_.Close(handle);
+  return chosen != 0 ? chosen : error;
 }
 
 int FaultPlatform::Duplicate(FileHandle handle, FileHandle& copy) {
-  if (int error = Enter(PlatformCall::duplicate)) return error;
-  return inner_.Duplicate(handle, copy);
+  if (int error = Enter(PlatformCall::duplicate, FileOf(handle))) return error;
+  int error = inner_.Duplicate(handle, copy);
+  if (error == 0) openFiles_[copy] = FileOf(handle);
+  return error;
 }
 
 int FaultPlatform::Seek(FileHandle handle, int64_t offset, mendrel::SeekOrigin origin,
                         uint64_t& position) {
-  if (int error = Enter(PlatformCall::seek, static_cast<uint64_t>(offset))) return error;
+  if (int error = Enter(PlatformCall::seek, FileOf(handle), static_cast<uint64_t>(offset)))
+    return error;
   return inner_.Seek(handle, offset, origin, position);
 }
 
 int FaultPlatform::Read(FileHandle handle, void* buffer, uint32_t count, uint32_t& done) {
   done = 0;
-  if (int error = Enter(PlatformCall::read, PointerOf(handle), count)) return error;
+  if (int error = Enter(PlatformCall::read, FileOf(handle), PointerOf(handle), count)) return error;
   return inner_.Read(handle, buffer, count, done);
 }
 
 int FaultPlatform::Write(FileHandle handle, const void* buffer, uint32_t count, uint32_t& done) {
   done = 0;
-  if (int error = Enter(PlatformCall::write, PointerOf(handle), count)) return error;
+  if (int error = Enter(PlatformCall::write, FileOf(handle), PointerOf(handle), count))
+    return error;
   return inner_.Write(handle, buffer, count, done);
 }
 
 int FaultPlatform::ReadAt(FileHandle handle, void* buffer, uint32_t count, uint64_t offset,
                           uint32_t& done) {
   done = 0;
-  if (int error = Enter(PlatformCall::readAt, offset, count)) return error;
+  if (int error = Enter(PlatformCall::readAt, FileOf(handle), offset, count)) return error;
   return inner_.ReadAt(handle, buffer, count, offset, done);
 }
 
 int FaultPlatform::WriteAt(FileHandle handle, const void* buffer, uint32_t count,
                            uint64_t offset, uint32_t& done) {
   done = 0;
-  if (int error = Enter(PlatformCall::writeAt, offset, count)) return error;
+  if (int error = Enter(PlatformCall::writeAt, FileOf(handle), offset, count)) return error;
   return inner_.WriteAt(handle, buffer, count, offset, done);
 }
 
 int FaultPlatform::GetSize(FileHandle handle, uint64_t& size) {
-  if (int error = Enter(PlatformCall::getSize)) return error;
+  if (int error = Enter(PlatformCall::getSize, FileOf(handle))) return error;
   return inner_.GetSize(handle, size);
 }
 
 int FaultPlatform::SetSize(FileHandle handle, uint64_t size) {
-  if (int error = Enter(PlatformCall::setSize, size)) return error;
+  if (int error = Enter(PlatformCall::setSize, FileOf(handle), size)) return error;
   return inner_.SetSize(handle, size);
 }
 
 int FaultPlatform::Flush(FileHandle handle) {
-  if (int error = Enter(PlatformCall::flush)) return error;
+  if (int error = Enter(PlatformCall::flush, FileOf(handle))) return error;
   return inner_.Flush(handle);
 }
 
 int FaultPlatform::LockRange(FileHandle handle, uint64_t position, uint64_t count) {
-  if (int error = Enter(PlatformCall::lockRange, position)) return error;
+  if (int error = Enter(PlatformCall::lockRange, FileOf(handle), position)) return error;
   return inner_.LockRange(handle, position, count);
 }
 
 int FaultPlatform::UnlockRange(FileHandle handle, uint64_t position, uint64_t count) {
-  if (int error = Enter(PlatformCall::unlockRange, position)) return error;
+  if (int error = Enter(PlatformCall::unlockRange, FileOf(handle), position)) return error;
   return inner_.UnlockRange(handle, position, count);
 }
 
 int FaultPlatform::GetStatus(FileHandle handle, const std::string& name,
                              mendrel::FileStatus& status) {
-  if (int error = Enter(PlatformCall::getStatus)) return error;
+  if (int error = Enter(PlatformCall::getStatus, FileOf(handle))) return error;
   return inner_.GetStatus(handle, name, status);
 }
 
 uint32_t FaultPlatform::BytesPerSector(const char* name) {
-  if (Enter(PlatformCall::bytesPerSector) != 0) return 0;
+  if (Enter(PlatformCall::bytesPerSector, NameOrEmpty(name)) != 0) return 0;
   return sectorSize_ != 0 ? sectorSize_ : inner_.BytesPerSector(name);
 }
 
 bool FaultPlatform::IsSameFile(const char* first, const char* second) {
-  return Enter(PlatformCall::isSameFile) == 0 && inner_.IsSameFile(first, second);
+  return Enter(PlatformCall::isSameFile, NameOrEmpty(first)) == 0 &&
+         inner_.IsSameFile(first, second);
 }
 
 bool FaultPlatform::Exists(const char* name) {
-  return Enter(PlatformCall::exists) == 0 && inner_.Exists(name);
+  return Enter(PlatformCall::exists, NameOrEmpty(name)) == 0 && inner_.Exists(name);
 }
 
 int FaultPlatform::ListFolder(const char* folder, std::vector<std::string>& names) {
-  if (int error = Enter(PlatformCall::listFolder)) return error;
+  if (int error = Enter(PlatformCall::listFolder, NameOrEmpty(folder))) return error;
   return inner_.ListFolder(folder, names);
 }
 

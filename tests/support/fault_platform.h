@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <map>
+#include <string>
 #include <vector>
 
 #include "io/platform.h"
@@ -15,18 +16,20 @@ enum class PlatformCall {
 };
 
 // One call that reached the platform. offset and count describe the bytes of a
-// read or write (for the pointer calls, where the file pointer stood).
+// read or write (for the pointer calls, where the file pointer stood). file is the
+// name the call was given, or for a call on a handle the name the handle was opened by.
 struct RecordedCall {
   PlatformCall kind;
   uint64_t offset = 0;
   uint32_t count = 0;
   bool failed = false;
+  std::string file;
 };
 
 // Passes every call to another platform, records it, and fails the calls a test
 // chose. Install it with mendrel::ScopedPlatform. A failed call reaches nothing:
 // error codes come back as chosen, Exists and IsSameFile give false and
-// BytesPerSector 0.
+// BytesPerSector 0. Only a failed Close still releases the handle, as close does here.
 class FaultPlatform : public mendrel::Platform {
  public:
   explicit FaultPlatform(mendrel::Platform& inner = mendrel::SystemPlatform());
@@ -47,6 +50,8 @@ class FaultPlatform : public mendrel::Platform {
     calls_.clear();
     callsOfKind_.clear();
   }
+  // Handles opened or duplicated through this platform and not closed since.
+  size_t OpenHandleCount() const { return openFiles_.size(); }
 
   int FullPath(const char* name, std::string& fullPath) override;
   int Open(const char* name, const mendrel::OpenRequest& request,
@@ -83,8 +88,9 @@ class FaultPlatform : public mendrel::Platform {
   };
 
   // Records the call; its error code when the test chose it to fail, else 0.
-  int Enter(PlatformCall kind, uint64_t offset = 0, uint32_t count = 0);
+  int Enter(PlatformCall kind, const std::string& file, uint64_t offset = 0, uint32_t count = 0);
   uint64_t PointerOf(mendrel::FileHandle handle);
+  std::string FileOf(mendrel::FileHandle handle) const;
 
   mendrel::Platform& inner_;
   std::vector<RecordedCall> calls_;
@@ -92,6 +98,7 @@ class FaultPlatform : public mendrel::Platform {
   std::vector<ChosenFailure> failures_;
   std::vector<std::pair<uint64_t, int>> badOffsets_;
   uint32_t sectorSize_ = 0;
+  std::map<mendrel::FileHandle, std::string> openFiles_;
 };
 
 }  // namespace tessaly_test
