@@ -7,8 +7,6 @@
 #include "batch_overwrite_dialog.h"
 #include "batch_test_support.h"
 
-Q_DECLARE_METATYPE(OverwriteAnswer)
-
 namespace {
 
 struct Memories {
@@ -70,33 +68,6 @@ class BatchConfirmOverwriteTest : public QObject {
     QCOMPARE(dialog.Ask(), OverwriteAnswer::Cancel);
     QTimer::singleShot(0, &dialog, [&] { QTest::keyClick(&dialog, Qt::Key_Return); });
     QCOMPARE(dialog.Ask(), OverwriteAnswer::Yes);
-  }
-
-  void EachAnswerDecidesAndSetsItsMemory_data() {
-    QTest::addColumn<OverwriteAnswer>("answer");
-    QTest::addColumn<bool>("overwrite");
-    QTest::addColumn<bool>("yesToAll");
-    QTest::addColumn<bool>("noToAll");
-    QTest::addColumn<bool>("cancel");
-    QTest::newRow("Yes") << OverwriteAnswer::Yes << true << false << false << false;
-    QTest::newRow("No") << OverwriteAnswer::No << false << false << false << false;
-    QTest::newRow("Cancel") << OverwriteAnswer::Cancel << false << false << false << true;
-    QTest::newRow("No to All") << OverwriteAnswer::NoToAll << false << false << true << false;
-    QTest::newRow("Yes to All") << OverwriteAnswer::YesToAll << true << true << false << false;
-  }
-
-  void EachAnswerDecidesAndSetsItsMemory() {
-    QFETCH(OverwriteAnswer, answer);
-    QFETCH(bool, overwrite);
-    OverwriteAnswerer answerer({answer});
-    Memories memories;
-    QCOMPARE(Decide(FExisting, memories), overwrite);
-    QCOMPARE(answerer.questions,
-             QStringList(QStringLiteral("A file named 'people_fixed.dbf' already exists. "
-                                        "Overwrite it?")));
-    QTEST(memories.yesToAll, "yesToAll");
-    QTEST(memories.noToAll, "noToAll");
-    QTEST(memories.cancel, "cancel");
   }
 
   void AsksNothingWhenTheTargetIsMissingOrAMemoryDecides() {

@@ -70,16 +70,6 @@ class BatchPageTest : public QObject {
                                    dir.filePath(QStringLiteral("three.txt"))}));
   }
 
-  void CancellingTheOpenDialogAddsNothing() {
-    ScopedConfigHome home;
-    TMainForm form;
-    FileDialogAnswerer answer([](QFileDialog* dialog) { dialog->reject(); });
-    form.btnAddFiles->click();
-    QVERIFY(answer.Answered());
-    QCOMPARE(form.FileList->topLevelItemCount(), 0);
-    QCOMPARE(form.OpenDialog->fileMode(), QFileDialog::ExistingFile);
-  }
-
   void RemoveButtonsDeleteTheSelectedEntriesOrAll() {
     ScopedConfigHome home;
     TMainForm form;

@@ -73,13 +73,6 @@ class SearchWiringTest : public QObject {
   void init() { FHome = std::make_unique<ScopedConfigHome>(); }
   void cleanup() { FHome.reset(); }
 
-  void TheWindowOwnsOneSearchDialog() {
-    TMainForm form;
-    QVERIFY(form.SearchForm != nullptr);
-    QCOMPARE(form.SearchForm->parent(), &form);
-    QCOMPARE(form.btnSrcSearch->toolTip(), QStringLiteral("Search the source file in the computer"));
-  }
-
   void SingleSelectionFillsTheSourceBoxAndDerivesTheOutput() {
     TMainForm form;
     SearchTestFolder(form.SearchForm);
@@ -91,6 +84,7 @@ class SearchWiringTest : public QObject {
     QCOMPARE(form.txtSrcFile->text(), chosen);
     QCOMPARE(form.txtDstFile->text(), chosen.chopped(4) + QStringLiteral("_fixed.dbf"));
     QVERIFY(form.btnRepair->isEnabled());
+    QCOMPARE(form.btnSrcSearch->toolTip(), QStringLiteral("Search the source file in the computer"));
   }
 
   void ChoosingThePathAlreadyInTheBoxStillDerivesTheOutput() {
