@@ -43,9 +43,9 @@ class FileListKeyFilter : public QObject {
   TMainForm* FForm;
 };
 
-// Entries compare by their case-folded source path: the same relation as
-// QString::compare with Qt::CaseInsensitive, and it never takes two different
-// spellings that merely collate alike for one file.
+// Case is ignored by Unicode case folding rather than by locale collation:
+// collation also equates names that this file system keeps apart, such as
+// composed and decomposed accents.
 bool ListsSource(const QTreeWidget* list, const QString& path) {
   for (int row = 0; row < list->topLevelItemCount(); ++row)
     if (list->topLevelItem(row)->text(kBatchSourceColumn).compare(path, Qt::CaseInsensitive) == 0)
