@@ -11,8 +11,10 @@ namespace {
 
 constexpr unsigned kFullPercent = 100;
 // The engine reports progress per record; the window is served at most this
-// often so that a large table spends its time in the engine.
+// often so that a large table spends its time in the engine, and the clock is
+// read only every so many events or when the gauge moves.
 constexpr qint64 kEventPumpIntervalMs = 8;
+constexpr int kProgressEventsPerClockCheck = 512;
 
 QString EngineText(const void* data) {
   return data == nullptr ? QString() : QString::fromLocal8Bit(static_cast<const char*>(data));
@@ -22,10 +24,11 @@ QString EngineText(const void* data) {
 
 bool TMainForm::OnMessage(int32_t code, const void* data) {
   switch (code) {
-    case EVT_PROGRESS:
-      if (data != nullptr) ShowProgress(*static_cast<const unsigned char*>(data));
-      PumpEventsNowAndThen();
+    case EVT_PROGRESS: {
+      const bool moved = data != nullptr && ShowProgress(*static_cast<const unsigned char*>(data));
+      if (moved || --FPumpCountdown <= 0) PumpEventsIfDue();
       return false;
+    }
     case EVT_MESSAGE: {
       const QString text = EngineText(data);
       AppendLog(text == u"-" ? AppString(StrId::SeparatorLine) : text);
@@ -46,14 +49,16 @@ bool TMainForm::OnMessage(int32_t code, const void* data) {
   }
 }
 
-void TMainForm::ShowProgress(unsigned percent) {
+bool TMainForm::ShowProgress(unsigned percent) {
   const int value = int(percent > kFullPercent ? kFullPercent : percent);
-  if (value == FGaugePercent) return;
+  if (value == FGaugePercent) return false;
   FGaugePercent = value;
   Gauge->setValue(value);
+  return true;
 }
 
-void TMainForm::PumpEventsNowAndThen() {
+void TMainForm::PumpEventsIfDue() {
+  FPumpCountdown = kProgressEventsPerClockCheck;
   if (FLastEventPump.isValid() && FLastEventPump.elapsed() < kEventPumpIntervalMs) return;
   QCoreApplication::processEvents();
   FLastEventPump.start();

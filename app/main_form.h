@@ -190,8 +190,9 @@ class TMainForm : public QMainWindow {
   void OpenFixedFile(const QString& path);
   OptionControlsDescription DescribeOptionControls() const;
 
-  void ShowProgress(unsigned percent);
-  void PumpEventsNowAndThen();
+  // Moves the gauge; true when its value changed.
+  bool ShowProgress(unsigned percent);
+  void PumpEventsIfDue();
   void PlaceAnimation();
   bool txtMaxFieldCountKeyPress(QChar key);
   bool txtBufSizeKeyPress(QChar key);
@@ -204,6 +205,7 @@ class TMainForm : public QMainWindow {
   bool FRunActive = false;  // from a start click until the engine has returned
   bool FCloseAfterRun = false;
   int FGaugePercent = -1;
+  int FPumpCountdown = 0;  // progress events until the clock is read again
   QElapsedTimer FLastEventPump;
 };
 

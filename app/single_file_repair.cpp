@@ -69,6 +69,9 @@ void TMainForm::BeginRun(QPushButton* button) {
   txtRepairLog->clear();
   txtRepairLog->repaint();
   Animate->SetActive(true);
+  // The window is served at the first progress event of every run.
+  FPumpCountdown = 0;
+  FLastEventPump.invalidate();
 }
 
 void TMainForm::EndRun(QPushButton* button) {

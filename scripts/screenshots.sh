@@ -25,14 +25,12 @@ app=$2
 out=$root/docs/screenshots
 mkdir -p "$out"
 work=$(mktemp -d)
-trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
+data=${TMPDIR:-/tmp}/tessaly-screenshots
+trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work" "$data"' EXIT
 export XDG_CONFIG_HOME=$work/config QT_QPA_PLATFORM=xcb
-sample=$work/sales.dbf
-cp "$root/samples/sales.dbf" "$sample" 2>/dev/null ||
-  cp /work/shared/fixtures/infused-dbf/dbase_83.dbf "$sample"
-for memo in "$root"/samples/sales.dbt /work/shared/fixtures/infused-dbf/dbase_83.dbt; do
-  if [ -e "$memo" ]; then cp "$memo" "$work/sales.dbt"; break; fi
-done
+rm -rf "$data" && mkdir -p "$data"
+cp "$root/samples/customers.dbf" "$root/samples/customers.dbt" "$data/"
+sample=$data/customers.dbf
 
 "$app" "$sample" &
 pid=$!

@@ -27,15 +27,18 @@ $im -size 64x64 xc:none -fill '#0d3b4f' -draw 'roundrectangle 2,2 61,61 10,10' \
   -draw 'line 12,43 51,43' -draw 'line 25,21 25,49' -draw 'line 38,21 38,49' \
   icon.png
 
-# Animation 101 (repair running): the rows of a table turn green one after another.
+# Animation 101 (repair running): the rows of a table are checked one after
+# another and turn green; the first frame, shown while idle, is all grey.
 frames=()
 for i in 0 1 2 3 4 5 6 7; do
   f=$(mktemp --suffix=.png)
   draw=(-fill white -draw 'rectangle 6,6 41,41' -fill '#2f8f9d' -draw 'rectangle 6,6 41,12')
   for r in 0 1 2 3 4; do
     y=$((15 + r * 5))
-    if [ $r -lt $i ] && [ $i -le 5 ]; then c='#58b368'; elif [ $i -gt 5 ]; then c='#58b368'; else c='#e06c5a'; fi
-    [ $r -eq $i ] && c='#f2c14e'
+    c='#c9d3d6'
+    if [ $i -gt 0 ] && [ $r -lt $((i - 1)) ]; then c='#58b368'; fi
+    if [ $i -gt 0 ] && [ $r -eq $((i - 1)) ]; then c='#f2c14e'; fi
+    if [ $i -ge 6 ]; then c='#58b368'; fi
     draw+=(-fill "$c" -draw "rectangle 8,$y 39,$((y + 2))")
   done
   $im -size 48x48 xc:'#eef3f4' -stroke '#0d3b4f' -strokewidth 1 "${draw[@]}" "$f"
