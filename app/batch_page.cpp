@@ -1,12 +1,21 @@
-// The "Batch Repair" page: its controls and handlers.
+// The "Batch Repair" page: its controls and the handlers that fill and empty
+// the list. The run over the list is in batch_run.cpp.
+#include <QDir>
+#include <QFileDialog>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <memory>
 
 #include "app_strings.h"
+#include "batch_columns.h"
+#include "dialog_filter.h"
 #include "main_form.h"
 #include "ui_metrics.h"
 
@@ -16,6 +25,32 @@ QPushButton* PageButton(StrId caption, const char* name, QWidget* parent) {
   auto* button = new QPushButton(AppString(caption), parent);
   button->setObjectName(QString::fromLatin1(name));
   return button;
+}
+
+// Hands the list's key presses to the window's handler.
+class FileListKeyFilter : public QObject {
+ public:
+  explicit FileListKeyFilter(TMainForm* form) : QObject(form), FForm(form) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::KeyPress && FForm->FileListKeyDown(static_cast<QKeyEvent*>(event)))
+      return true;
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  TMainForm* FForm;
+};
+
+// Case is ignored by Unicode case folding rather than by locale collation:
+// collation also equates names that this file system keeps apart, such as
+// composed and decomposed accents.
+bool ListsSource(const QTreeWidget* list, const QString& path) {
+  for (int row = 0; row < list->topLevelItemCount(); ++row)
+    if (list->topLevelItem(row)->text(kBatchSourceColumn).compare(path, Qt::CaseInsensitive) == 0)
+      return true;
+  return false;
 }
 
 }  // namespace
@@ -35,6 +70,7 @@ QWidget* TMainForm::CreateBatchPage() {
   FileList->setColumnWidth(1, ScaledX(this, 150));
   FileList->setColumnWidth(2, ScaledX(this, 85));
   FileList->setFixedSize(ScaledSize(this, 390, 195));
+  FileList->installEventFilter(new FileListKeyFilter(this));
   Label9->setBuddy(FileList);
 
   btnRepairFiles = PageButton(StrId::StartRepair, "btnRepairFiles", page);
@@ -71,23 +107,36 @@ QWidget* TMainForm::CreateBatchPage() {
 }
 
 void TMainForm::AddBatchFile(const QString& path) {
-  for (int i = 0; i < FileList->topLevelItemCount(); ++i)
-    if (FileList->topLevelItem(i)->text(0).compare(path, Qt::CaseInsensitive) == 0) return;
+  if (ListsSource(FileList, path)) return;
   new QTreeWidgetItem(FileList, {path, QString(), AppString(StrId::StatusNotRepaired)});
 }
 
-// The batch workflow (list filling, the run over the list, the overwrite
-// dialog with its "to all" answers) is completed in these handlers.
-void TMainForm::btnRepairFilesClick() {
-  // Either start button stops the run that is going on, single-file or batch.
-  if (FRunning) {
-    FRunning = false;
-    return;
-  }
+// The open dialog of the "Repair" page, with multiple selection for this use only.
+void TMainForm::btnAddFilesClick() {
+  SelectFilterIndex(OpenDialog, FSetting.OpenFilterIndex);
+  OpenDialog->setFileMode(QFileDialog::ExistingFiles);
+  const auto singleAgain =
+      qScopeGuard([this] { OpenDialog->setFileMode(QFileDialog::ExistingFile); });
+  if (OpenDialog->exec() != QDialog::Accepted) return;
+  FSetting.OpenFilterIndex = SelectedFilterIndex(OpenDialog);
+  for (const QString& file : OpenDialog->selectedFiles())
+    AddBatchFile(QDir::toNativeSeparators(file));
 }
 
-void TMainForm::btnAddFilesClick() {}
+void TMainForm::btnRemoveFilesClick() {
+  for (int row = FileList->topLevelItemCount() - 1; row >= 0; --row)
+    if (FileList->topLevelItem(row)->isSelected()) {
+      const std::unique_ptr<QTreeWidgetItem> removed(FileList->takeTopLevelItem(row));
+    }
+}
 
-void TMainForm::btnRemoveFilesClick() {}
+void TMainForm::btnRemoveAllClick() { FileList->clear(); }
 
-void TMainForm::btnRemoveAllClick() {}
+bool TMainForm::FileListKeyDown(QKeyEvent* event) {
+  if (event->key() != Qt::Key_Delete) return false;
+  if (event->modifiers().testFlag(Qt::ShiftModifier))
+    btnRemoveAllClick();
+  else
+    btnRemoveFilesClick();
+  return true;
+}

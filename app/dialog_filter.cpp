@@ -1,5 +1,7 @@
 #include "dialog_filter.h"
 
+#include <QFileDialog>
+
 #include "path_functions.h"
 
 namespace {
@@ -39,4 +41,13 @@ QStringList DialogNameFilters(const QString& filter) {
                        patterns.join(u' ') + u')';
   }
   return nameFilters;
+}
+
+int SelectedFilterIndex(const QFileDialog* dialog) {
+  return int(dialog->nameFilters().indexOf(dialog->selectedNameFilter())) + 1;
+}
+
+void SelectFilterIndex(QFileDialog* dialog, int index) {
+  const QStringList filters = dialog->nameFilters();
+  dialog->selectNameFilter(filters.value(index >= 1 && index <= filters.size() ? index - 1 : 0));
 }

@@ -16,6 +16,7 @@ class QCheckBox;
 class QComboBox;
 class QFileDialog;
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -150,6 +151,8 @@ class TMainForm : public QMainWindow {
   void btnSearchFilesClick();
   void btnRemoveFilesClick();
   void btnRemoveAllClick();
+  // Delete removes the selected entries, Shift+Delete all; true when handled.
+  bool FileListKeyDown(QKeyEvent* event);
 
   // Option pages
   void chkSplitTableClick();

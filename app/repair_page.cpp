@@ -46,16 +46,6 @@ QPushButton* BrowseButton(QWidget* parent, const char* name) {
   return button;
 }
 
-// Index (from 1) of the dialog's chosen filter.
-int SelectedFilterIndex(const QFileDialog* dialog) {
-  return int(dialog->nameFilters().indexOf(dialog->selectedNameFilter())) + 1;
-}
-
-void SelectFilterIndex(QFileDialog* dialog, int index) {
-  const QStringList filters = dialog->nameFilters();
-  dialog->selectNameFilter(filters.value(index >= 1 && index <= filters.size() ? index - 1 : 0));
-}
-
 }  // namespace
 
 QWidget* TMainForm::CreateRepairPage() {

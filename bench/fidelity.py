@@ -8,7 +8,9 @@ dbf_dump.py, so the count does not depend on our own reading of either.
 A record is intact when a repaired record holds the same values; values the field rules are
 allowed to mend (invalid numbers, dates, logicals, memo pointers without data) are not compared.
 Each repaired record stands for at most one original record. "untouched" counts the records whose
-values the damage left alone, the most a repair can give back. Run with Debian's /usr/bin/python3.
+values the damage left alone, the most a repair can usually give back (a touched record may still
+come back whole, when the bytes it lost were spaces or the same as before). Run with Debian's
+/usr/bin/python3.
 """
 import argparse, contextlib, ctypes, io, json, os, random, runpy, shutil, sys, tempfile
 from collections import Counter

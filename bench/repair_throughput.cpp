@@ -1,9 +1,11 @@
 // Repair throughput against a plain copy: builds a FoxPro table of about 1 GiB (C, N,
 // D, L and M fields, FPT memo file), then times `cp` of the table and its memo file
-// and a repair of the same files with tessaly-cli, and prints both rates.
+// and a repair of the same files with tessaly-cli, and prints both rates, the CPU time
+// of each (steadier than the wall clock on a shared machine) and the repair's peak memory.
 //
 //   repair_throughput [--size-mib N] [--runs N] [--dir DIR] [--cli PATH]
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -167,8 +169,17 @@ void GenerateTable(const std::string& table, const std::string& memo, uint64_t t
   WriteAt(memo, 0, memoHeader);
 }
 
-// Runs a program with its output sent to a file; its wall-clock seconds, or -1 on failure.
-double TimeProgram(const std::vector<std::string>& args, const std::string& outputFile) {
+// One finished run of a program: wall-clock and CPU seconds, peak resident memory.
+struct Timing {
+  double wall = -1;  // -1: the program could not be run or failed
+  double cpu = 0;
+  long peakKiB = 0;
+};
+
+double Seconds(const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; }
+
+// Runs a program with its output sent to a file.
+Timing TimeProgram(const std::vector<std::string>& args, const std::string& outputFile) {
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outputFile.c_str(),
@@ -179,12 +190,18 @@ double TimeProgram(const std::vector<std::string>& args, const std::string& outp
   const auto start = std::chrono::steady_clock::now();
   pid_t pid = 0;
   int status = 0;
+  rusage usage{};
   const bool ran = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0 &&
-                   waitpid(pid, &status, 0) == pid && WIFEXITED(status) &&
+                   wait4(pid, &status, 0, &usage) == pid && WIFEXITED(status) &&
                    WEXITSTATUS(status) == 0;
   const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
   posix_spawn_file_actions_destroy(&actions);
-  return ran ? elapsed.count() : -1;
+  Timing timing;
+  if (!ran) return timing;
+  timing.wall = elapsed.count();
+  timing.cpu = Seconds(usage.ru_utime) + Seconds(usage.ru_stime);
+  timing.peakKiB = usage.ru_maxrss;
+  return timing;
 }
 
 double Median(std::vector<double> values) {
@@ -237,24 +254,31 @@ int main(int argc, char** argv) {
               fs::file_size(table) / 1e6, fs::file_size(memo) / 1e6, options.runs);
 
   const fs::path copies = dir / "copy", repaired = dir / "repaired";
-  std::vector<double> copyTimes, repairTimes;
+  std::vector<double> copyTimes, repairTimes, copyCpu, repairCpu;
+  long peakKiB = 0;
   for (int run = 0; run < options.runs; ++run) {
     RemoveOutputs(copies, repaired);
-    copyTimes.push_back(TimeProgram({"cp", table, memo, copies.string() + "/"}, "/dev/null"));
+    const Timing copy = TimeProgram({"cp", table, memo, copies.string() + "/"}, "/dev/null");
     RemoveOutputs(copies, repaired);
-    repairTimes.push_back(TimeProgram(
+    const Timing repair = TimeProgram(
         {options.cli, "repair", table, "-o", (repaired / "bench.dbf").string()},
-        (dir / "repair.log").string()));
-    if (copyTimes.back() < 0 || repairTimes.back() < 0) {
+        (dir / "repair.log").string());
+    if (copy.wall < 0 || repair.wall < 0) {
       std::fprintf(stderr, "a run failed; see %s\n", (dir / "repair.log").c_str());
       return 1;
     }
-    std::printf("  run %d: cp %.2f s, repair %.2f s\n", run + 1, copyTimes.back(), repairTimes.back());
+    copyTimes.push_back(copy.wall), copyCpu.push_back(copy.cpu);
+    repairTimes.push_back(repair.wall), repairCpu.push_back(repair.cpu);
+    peakKiB = std::max(peakKiB, repair.peakKiB);
+    std::printf("  run %d: cp %.2f s (cpu %.2f s), repair %.2f s (cpu %.2f s)\n", run + 1, copy.wall,
+                copy.cpu, repair.wall, repair.cpu);
   }
   RemoveOutputs(copies, repaired);
   const double copy = Median(copyTimes), repair = Median(repairTimes);
-  std::printf("cp:     %8.1f MB/s (%.2f s)\n", bytes / 1e6 / copy, copy);
-  std::printf("repair: %8.1f MB/s (%.2f s)\n", bytes / 1e6 / repair, repair);
-  std::printf("repair/cp time ratio: %.2f (target <= 2.00)\n", repair / copy);
+  std::printf("cp:     %8.1f MB/s (%.2f s, cpu %.2f s)\n", bytes / 1e6 / copy, copy, Median(copyCpu));
+  std::printf("repair: %8.1f MB/s (%.2f s, cpu %.2f s)\n", bytes / 1e6 / repair, repair, Median(repairCpu));
+  std::printf("repair/cp time ratio: %.2f (target <= 2.00), cpu ratio %.2f\n", repair / copy,
+              Median(repairCpu) / Median(copyCpu));
+  std::printf("repair peak memory: %ld KiB\n", peakKiB);
   return 0;
 }

@@ -5,10 +5,11 @@
 #include <cstring>
 
 #include "byte_order.h"
+#include "io/open_request.h"
+#include "io/platform.h"
 #include "memo_file_name.h"
-#include "path_rules.h"
 #include "memo_reader.h"
-#include "memo_staging.h"
+#include "path_rules.h"
 
 namespace mendrel {
 namespace {
@@ -34,20 +35,149 @@ std::string UpperCaseAscii(std::string text) {
   return text;
 }
 
+// Only then can the length learned once stay true for the file's whole life.
+bool NoOneElseMayWrite(uint32_t flags) {
+  const FileSharing sharing = OpenRequestForFlags(flags).sharing;
+  return sharing == FileSharing::exclusive || sharing == FileSharing::denyWrite;
+}
+
 }  // namespace
 
 CMemoFile::CMemoFile(uint32_t bufferSize) : CFile64Ex(bufferSize) {}
 
 CMemoFile::CMemoFile(FileHandle handle, uint32_t bufferSize) : CFile64Ex(handle, bufferSize) {}
 
+CMemoFile::~CMemoFile() {
+  try {
+    if (IsOpen()) FlushBuffer();
+  } catch (...) {
+  }
+}
+
 const CRuntimeClass* CMemoFile::GetRuntimeClass() const { return &CFile64Ex::classCFile64Ex; }
 
 bool CMemoFile::Open(const char* name, uint32_t flags, CFileException* error) {
   m_nNextBlock = 1;
-  return CFile64Ex::Open(name, flags, error);
+  try {
+    if (IsOpen()) FlushBuffer();  // the file open so far keeps what was written to it
+  } catch (const CException&) {
+  }
+  m_staging.Clear();
+  ForgetLength();
+  m_bLengthStays = false;
+  if (!CFile64Ex::Open(name, flags, error)) return false;
+  m_bLengthStays = NoOneElseMayWrite(flags);
+  return true;
 }
 
-bool CMemoFile::IsDbt() const { return UpperCaseAscii(FileExtension(GetFilePath())) != kFptExtension; }
+uint64_t CMemoFile::Seek(int64_t offset, uint32_t origin) {
+  if (origin == end) {
+    m_nPosition = GetLength() + static_cast<uint64_t>(offset);
+  } else {
+    CFile64Ex::Seek(offset, origin);
+  }
+  if (!m_staging.IsEmpty() && m_nPosition != m_staging.End()) FlushBuffer();
+  return m_nPosition;
+}
+
+void CMemoFile::SetLength(uint64_t length) {
+  FlushBuffer();
+  ForgetLength();
+  CFile64Ex::SetLength(length);
+}
+
+uint64_t CMemoFile::GetLength() const {
+  uint64_t length = m_nKnownLength;
+  if (!m_bLengthKnown || !m_bLengthStays) {
+    length = CFile64Ex::GetLength();
+    m_nKnownLength = length;
+    m_bLengthKnown = true;
+  }
+  return m_staging.IsEmpty() ? length : std::max(length, m_staging.End());
+}
+
+uint32_t CMemoFile::Read(void* buffer, uint32_t count) {
+  FlushBuffer();
+  return CFile64Ex::Read(buffer, count);
+}
+
+void CMemoFile::Write(const void* buffer, uint32_t count) {
+  if (count == 0) return;
+  // A closed file, a position the platform cannot reach, or a write larger than a run:
+  // at once, so that the platform answers as for any other file.
+  if (!IsOpen() || m_nPosition > kMaxFileOffset - count || count > MemoStaging::kRunSize) {
+    FlushBuffer();
+    WriteToPlatform(buffer, count);
+    return;
+  }
+  std::memcpy(HoldBack(count), buffer, count);
+}
+
+char* CMemoFile::HoldBack(uint32_t count) {
+  if (!m_staging.Takes(m_nPosition, count)) FlushBuffer();
+  char* room = m_staging.Reserve(m_nPosition, count);
+  m_nPosition += count;
+  return room;
+}
+
+void CMemoFile::HoldBackRepeated(uint64_t count, unsigned char byte) {
+  while (count != 0) {
+    const auto piece = static_cast<uint32_t>(std::min<uint64_t>(count, MemoStaging::kRunSize));
+    std::memset(HoldBack(piece), byte, piece);
+    count -= piece;
+  }
+}
+
+void CMemoFile::FlushBuffer() {
+  if (m_staging.IsEmpty()) return;
+  const uint64_t position = m_nPosition;
+  const uint64_t start = m_staging.Start();
+  const uint32_t size = m_staging.Size();
+  m_staging.Clear();  // a failed write is not tried again; the bytes stay where they are
+  m_nPosition = start;
+  WriteToPlatform(m_staging.Data(), size);
+  m_nPosition = position;
+}
+
+void CMemoFile::WriteToPlatform(const void* buffer, uint32_t count) {
+  const bool lengthWasKnown = m_bLengthKnown && m_nPosition <= kMaxFileOffset - count;
+  ForgetLength();  // until the write has succeeded
+  CFile64Ex::Write(buffer, count);
+  if (lengthWasKnown) {
+    m_nKnownLength = std::max(m_nKnownLength, m_nPosition);
+    m_bLengthKnown = true;
+  }
+}
+
+void CMemoFile::Abort() {
+  m_staging.Clear();
+  ForgetLength();
+  CFile64Ex::Abort();
+}
+
+void CMemoFile::Flush() {
+  FlushBuffer();
+  CFile64Ex::Flush();
+}
+
+void CMemoFile::Close() {
+  try {
+    FlushBuffer();
+  } catch (...) {
+    Abort();
+    throw;
+  }
+  ForgetLength();
+  CFile64Ex::Close();
+}
+
+bool CMemoFile::IsDbt() const {
+  if (m_strFileName != m_strKindPath) {
+    m_strKindPath = m_strFileName;
+    m_bKindIsDbt = UpperCaseAscii(FileExtension(m_strKindPath)) != kFptExtension;
+  }
+  return m_bKindIsDbt;
+}
 
 void CMemoFile::ReadHeader() {
   m_nBlockSize = IsDbt() ? kDbtDefaultBlockSize : kFptDefaultBlockSize;
@@ -73,8 +203,9 @@ void CMemoFile::WriteHeader() {
     WriteBE32(&header[kFptNextBlockOffset], m_nNextBlock);
     WriteBE16(&header[kFptBlockSizeOffset], blockSize);
   }
-  Seek(0, begin);
-  Write(header.data(), kMemoHeaderSize);
+  Seek(0, begin);  // hands over what is held back
+  // At once, so that a failure shows where it happens, as for the first header.
+  WriteToPlatform(header.data(), kMemoHeaderSize);
 }
 
 MemoBlock CMemoFile::LocateMemo(uint32_t block) {
@@ -172,27 +303,27 @@ uint32_t CMemoFile::AppendMemo(uint32_t length, int32_t format, uint32_t type, c
   }
   Seek(static_cast<int64_t>(start), begin);
 
-  MemoStaging out(*this);
   uint32_t overhead = kTerminatorSize;
   if (!IsDbt()) {
-    WriteBE32(out.Reserve(4), type);
-    WriteBE32(out.Reserve(4), length);
+    char* blockHeader = HoldBack(kFptBlockHeaderSize);
+    WriteBE32(blockHeader, type);
+    WriteBE32(blockHeader + 4, length);
     overhead += kFptBlockHeaderSize;
   } else if (format != kMemoFormatDbase3) {
-    WriteLE32(out.Reserve(4), kDbase4Marker);
-    WriteLE32(out.Reserve(4), length + kDbase4HeaderSize);
+    char* blockHeader = HoldBack(kDbase4HeaderSize);
+    WriteLE32(blockHeader, kDbase4Marker);
+    WriteLE32(blockHeader + 4, length + kDbase4HeaderSize);
     overhead += kDbase4HeaderSize;
   }
   for (uint32_t remaining = length; remaining != 0;) {
     const uint32_t piece = std::min(remaining, kMemoPieceSize);
-    readNext(out.Reserve(piece), piece);
+    readNext(HoldBack(piece), piece);
     remaining -= piece;
   }
-  out.Fill(kTerminatorSize, kMemoTerminator);
+  HoldBackRepeated(kTerminatorSize, kMemoTerminator);
   const uint64_t used = uint64_t{length} + overhead;
   const uint64_t blocks = (used + blockSize - 1) / blockSize;
-  out.Fill(blocks * blockSize - used, kMemoPadByte);
-  out.Flush();
+  HoldBackRepeated(blocks * blockSize - used, kMemoPadByte);
   m_nNextBlock += static_cast<uint32_t>(blocks);
   return firstBlock;
 }

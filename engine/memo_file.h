@@ -2,9 +2,11 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "io/file64ex.h"
+#include "memo_staging.h"
 
 namespace mendrel {
 
@@ -40,13 +42,30 @@ struct MemoBlock {
 using MemoPieceReader = std::function<void(char* buffer, uint32_t count)>;
 
 // A DBT or FPT memo file; the kind is told by the file name's extension alone.
+//
+// Writes are held back and handed to the platform in runs (see MemoStaging), before any
+// read, before a seek away from the end of the held bytes, by WriteHeader, FlushBuffer,
+// Flush and Close, and on destruction; a failed write surfaces there as the file
+// exception of the write itself. The file's length is asked of the platform once and
+// then kept up to date by the object itself, as long as the file was opened so that no
+// one else may write to it.
 class CMemoFile : public CFile64Ex {
  public:
   explicit CMemoFile(uint32_t bufferSize = kDefaultBufferSize);
   CMemoFile(FileHandle handle, uint32_t bufferSize);
+  // Writes what is held back, ignoring failure (a failure already ends the pass).
+  ~CMemoFile() override;
 
   const CRuntimeClass* GetRuntimeClass() const override;
   bool Open(const char* name, uint32_t flags, CFileException* error = nullptr) override;
+  uint64_t Seek(int64_t offset, uint32_t origin) override;
+  void SetLength(uint64_t length) override;
+  uint64_t GetLength() const override;
+  uint32_t Read(void* buffer, uint32_t count) override;
+  void Write(const void* buffer, uint32_t count) override;
+  void Abort() override;
+  void Flush() override;
+  void Close() override;
 
   bool IsDbt() const;
   void ReadHeader();
@@ -62,6 +81,9 @@ class CMemoFile : public CFile64Ex {
   // AppendMemo with the data delivered piece by piece by readNext.
   uint32_t AppendMemo(uint32_t length, int32_t format, uint32_t type, const MemoPieceReader& readNext);
 
+  // Hands the bytes held back to the platform.
+  void FlushBuffer();
+
   uint32_t m_nNextBlock = 1;
   uint32_t m_nBlockSize = 512;
 
@@ -70,6 +92,20 @@ class CMemoFile : public CFile64Ex {
   MemoBlock LocateFptMemo();
   uint32_t ScanToTerminator(uint64_t blockStart);
   void CutToRemainingBytes(MemoBlock& memo);
+
+  // Room for count bytes at the position, held back; the caller fills it.
+  char* HoldBack(uint32_t count);
+  void HoldBackRepeated(uint64_t count, unsigned char byte);
+  // Writes at the position at once, keeping the known length up to date.
+  void WriteToPlatform(const void* buffer, uint32_t count);
+  void ForgetLength() const { m_bLengthKnown = false; }
+
+  MemoStaging m_staging;
+  bool m_bLengthStays = false;  // opened so that no one else may write to it
+  mutable bool m_bLengthKnown = false;
+  mutable uint64_t m_nKnownLength = 0;  // without the bytes held back
+  mutable std::string m_strKindPath;  // the path IsDbt last judged, and its answer
+  mutable bool m_bKindIsDbt = true;
 };
 
 // Moves the memo a field points to from the source memo file (possibly not open)

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 #include <vector>
 
 #include "io/platform.h"
@@ -29,13 +30,18 @@ std::string ToLower(std::string text) {
   return text;
 }
 
+// The folder part of a path ("." when it has none) and its last component.
+std::pair<std::string, std::string> SplitFolder(const std::string& path) {
+  const size_t separator = path.rfind(kPathSeparator);
+  if (separator == std::string::npos) return {".", path};
+  return {path.substr(0, separator + 1), path.substr(separator + 1)};
+}
+
 }  // namespace
 
 std::vector<std::string> FindFilesIgnoringCase(const std::string& path) {
-  const size_t separator = path.rfind(kPathSeparator);
-  const std::string folder = separator == std::string::npos ? "." : path.substr(0, separator + 1);
-  const std::string prefix = separator == std::string::npos ? "" : folder;
-  const std::string wantedName = path.substr(separator == std::string::npos ? 0 : separator + 1);
+  const auto [folder, wantedName] = SplitFolder(path);
+  const std::string prefix = path.find(kPathSeparator) == std::string::npos ? "" : folder;
   std::vector<std::string> names;
   std::vector<std::string> matches;
   if (wantedName.empty() || CurrentPlatform().ListFolder(folder.c_str(), names) != 0) return matches;
@@ -71,6 +77,14 @@ std::string OutputMemoPath(const std::string& outputPath, const std::string& mem
     return std::islower(static_cast<unsigned char>(c));
   });
   return ReplaceExtension(outputPath, lowerCase ? ToLower(memoExtension) : memoExtension);
+}
+
+bool IsMemoNameOf(const std::string& path, const std::string& tablePath) {
+  const auto [folder, name] = SplitFolder(path);
+  const auto [tableFolder, tableName] = SplitFolder(tablePath);
+  if (name.empty() || !CurrentPlatform().IsSameFile(folder.c_str(), tableFolder.c_str())) return false;
+  return EqualIgnoringCase(name, ReplaceExtension(tableName, kDbtExtension)) ||
+         EqualIgnoringCase(name, ReplaceExtension(tableName, kFptExtension));
 }
 
 }  // namespace mendrel

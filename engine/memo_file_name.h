@@ -27,4 +27,9 @@ std::string FindFileIgnoringCase(const std::string& path);
 // Every file named like path without regard to case, in name order.
 std::vector<std::string> FindFilesIgnoringCase(const std::string& path);
 
+// True when path, whether it exists or not, names a memo file of the table: a file in
+// the table's folder with the table's name and ".DBT" or ".FPT", in any case. Needs no
+// listing of the folder, which one that can be searched but not read refuses.
+bool IsMemoNameOf(const std::string& path, const std::string& tablePath);
+
 }  // namespace mendrel

@@ -1,14 +1,17 @@
 #include "memo_pointer.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <string>
 
 #include "byte_order.h"
 #include "parse_unsigned.h"
 
 namespace mendrel {
 namespace {
+
+// A field's length is one byte of its descriptor.
+constexpr uint32_t kMaxMemoFieldLength = 255;
 
 bool IsTextPointerByte(char c) { return c == ' ' || (c >= '0' && c <= '9'); }
 
@@ -42,8 +45,12 @@ MemoPointer ReadMemoPointer(const char* fieldBytes, uint32_t length) {
     pointer.block = ReadLE32(fieldBytes);
     return pointer;
   }
-  const std::string text(fieldBytes, strnlen(fieldBytes, length));
-  pointer.valid = ParseUnsigned(text.c_str(), pointer.block);
+  // The field's text, NUL-terminated: a field is at most 255 bytes long.
+  char text[kMaxMemoFieldLength + 1];
+  const size_t textLength = strnlen(fieldBytes, std::min<uint32_t>(length, kMaxMemoFieldLength));
+  std::memcpy(text, fieldBytes, textLength);
+  text[textLength] = '\0';
+  pointer.valid = ParseUnsigned(text, pointer.block);
   return pointer;
 }
 

@@ -7,24 +7,25 @@
 
 namespace mendrel {
 
-char* MemoStaging::Reserve(uint32_t count) {
-  if (m_bytes.size() + count > kMemoPieceSize) Flush();
-  const size_t at = m_bytes.size();
-  m_bytes.resize(at + count);
-  return m_bytes.data() + at;
+bool MemoStaging::Takes(uint64_t position, uint32_t count) const {
+  if (IsEmpty()) return count <= std::max(kRunSize, kMemoPieceSize);
+  return position == End() && uint64_t{m_nUsed} + count <= kRunSize;
 }
 
-void MemoStaging::Fill(uint64_t count, unsigned char byte) {
-  while (count != 0) {
-    const auto piece = static_cast<uint32_t>(std::min<uint64_t>(count, kMemoPieceSize));
-    std::memset(Reserve(piece), byte, piece);
-    count -= piece;
+char* MemoStaging::Reserve(uint64_t position, uint32_t count) {
+  if (IsEmpty()) m_nStart = position;
+  const uint32_t needed = m_nUsed + count;
+  if (needed > m_nCapacity) {
+    // Grows only for a memo piece larger than a run; the bytes so far come along.
+    const uint32_t capacity = std::max(needed, kRunSize);
+    auto bytes = std::make_unique_for_overwrite<char[]>(capacity);
+    if (m_nUsed != 0) std::memcpy(bytes.get(), m_pBytes.get(), m_nUsed);
+    m_pBytes = std::move(bytes);
+    m_nCapacity = capacity;
   }
-}
-
-void MemoStaging::Flush() {
-  if (!m_bytes.empty()) m_file.Write(m_bytes.data(), static_cast<uint32_t>(m_bytes.size()));
-  m_bytes.clear();
+  char* room = m_pBytes.get() + m_nUsed;
+  m_nUsed = needed;
+  return room;
 }
 
 }  // namespace mendrel

@@ -52,8 +52,12 @@ RecordArea Choose(RecordAreaSearch& search, uint16_t headerLength, uint64_t afte
     return {skipped, 0};  // the terminator was cut out
 
   const uint64_t implied = afterTerminator + extraHeaderBytes;
-  const bool anchored = search.ByteAt(implied - 1) == kDescriptorTerminator || implied == headerLength;
-  if ((anchored && search.IsDeletionFlagAt(implied)) || search.IsCredibleStart(implied))
+  const bool followsTerminator = search.ByteAt(implied - 1) == kDescriptorTerminator;
+  const bool whereHeaderSays = implied == headerLength;
+  // Terminator and header length agreeing make a damaged first flag likelier than a
+  // misplaced record area.
+  if (followsTerminator && whereHeaderSays) return {implied, extraHeaderBytes};
+  if (((followsTerminator || whereHeaderSays) && search.IsDeletionFlagAt(implied)) || search.IsCredibleStart(implied))
     return {implied, extraHeaderBytes};
 
   for (int64_t offset : kCandidateOffsets) {

@@ -244,7 +244,8 @@ bool RepairPass::IsSourceFile(const std::string& name) const {
   if (platform.IsSameFile(name.c_str(), sourcePath_.c_str())) return true;
   for (const std::string& memoPath : sourceMemoPaths_)
     if (platform.IsSameFile(name.c_str(), memoPath.c_str())) return true;
-  return false;
+  // A folder that cannot be listed hides the memo file's case: its name alone is refused.
+  return IsMemoNameOf(name, sourcePath_);
 }
 
 void RepairPass::ReportCreateFailure(const CFileException& error) {

@@ -41,18 +41,24 @@ int32_t Callback(int32_t code, void* data, void* userData) {
     Check(code == EVT_PROGRESS && *static_cast<uint8_t*>(data) == 0, "a run starts with progress 0");
   state.sawEvent = true;
   switch (code) {
-    case EVT_PROGRESS: Check(*static_cast<uint8_t*>(data) <= 100, "a percentage is at most 100"); return 0;
+    case EVT_PROGRESS:
+      Check(*static_cast<uint8_t*>(data) <= 100, "a percentage is at most 100");
+      return 0;
     case EVT_QUERY_STOP:
       ++state.queries;
       return state.stopFromQuery != 0 && state.queries >= state.stopFromQuery ? 1 : 0;
-    case EVT_ERROR: state.sawError = true; [[fallthrough]];
+    case EVT_ERROR:
+      state.sawError = true;
+      [[fallthrough]];
     case EVT_SOURCE_FILE:
     case EVT_MESSAGE:
     case EVT_NOTICE:
       Check(data != nullptr && std::strlen(static_cast<const char*>(data)) < 65536,
             "event texts are short C strings");
       return 0;
-    default: Check(false, "unknown event code"); return 0;
+    default:
+      Check(false, "unknown event code");
+      return 0;
   }
 }
 

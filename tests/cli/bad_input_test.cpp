@@ -77,10 +77,9 @@ void ExpectFailure(const CliResult& run, const std::string& source) {
 }
 
 // tessaly-cli as a user without privileges, so that file permissions apply to it even when
-// the tests run as root. The folder is opened to that user.
+// the tests run as root; the folder must let that user in.
 CliResult RunCliUnprivileged(const std::vector<std::string>& args, const TempDir& dir) {
   if (geteuid() != 0) return RunCli(args, dir.path());
-  fs::permissions(dir.path(), fs::perms::all);
   TempDir capture;
   const int out = open(capture.File("out").c_str(), O_RDWR | O_CREAT, 0600);
   const int err = open(capture.File("err").c_str(), O_RDWR | O_CREAT, 0600);
@@ -160,6 +159,7 @@ TEST(CliBadInput, AnUnreadableSourceIsReportedAsAccessDenied) {
   TempDir dir;
   WriteWholeFile(dir.File("locked.dbf"), MemoTable());
   fs::permissions(dir.File("locked.dbf"), fs::perms::none);
+  fs::permissions(dir.path(), fs::perms::all);
   const CliResult run = RunCliUnprivileged({"repair", "locked.dbf"}, dir);
   if (run.exitCode == kExecFailed) GTEST_SKIP() << "tessaly-cli cannot be run as an unprivileged user here";
   ExpectFailure(run, "locked.dbf");
@@ -182,6 +182,7 @@ TEST(CliBadInput, AnOutputFolderThatIsMissingOrReadOnlyIsError4AndNoSuccess) {
   ExpectFailure(missing, "t.dbf");
   EXPECT_EQ(FramedError(missing), "Error 4: Cannot create file. missing/o.dbf was not found.");
 
+  fs::permissions(dir.path(), fs::perms::all);
   const CliResult readOnly = RunCliUnprivileged({"repair", "t.dbf", "-o", "readonly/o.dbf"}, dir);
   if (readOnly.exitCode == kExecFailed)
     GTEST_SKIP() << "tessaly-cli cannot be run as an unprivileged user here";
@@ -213,6 +214,24 @@ TEST(CliBadInput, AnOutputThatIsTheSourceOrItsMemoFileIsRefusedAndTheSourceKept)
   EXPECT_EQ(after["t.new"], Bytes{}) << "the table whose memo file cannot be made stays empty";
   after.erase("t.new");
   EXPECT_EQ(after, before);
+}
+
+TEST(CliBadInput, AFolderThatCannotBeListedNeverLetsTheOutputTakeTheSourceMemoFile) {
+  TempDir dir;
+  WriteWholeFile(dir.File("t.dbf"), MemoTable());
+  WriteWholeFile(dir.File("t.dbt"), MemoFile());
+  fs::permissions(dir.File("t.dbt"), fs::perms::all);  // the user's own file, writable
+  // Write and search permission only: files can be opened and made by name, not listed.
+  const fs::perms searchOnly = fs::perms::owner_write | fs::perms::owner_exec | fs::perms::group_write |
+                               fs::perms::group_exec | fs::perms::others_write | fs::perms::others_exec;
+  fs::permissions(dir.path(), searchOnly);
+  const CliResult run = RunCliUnprivileged({"repair", "t.dbf", "-o", "t.new"}, dir);
+  fs::permissions(dir.path(), fs::perms::owner_all);
+  if (run.exitCode == kExecFailed) GTEST_SKIP() << "tessaly-cli cannot be run as an unprivileged user here";
+  ExpectFailure(run, "t.dbf");
+  EXPECT_EQ(FramedError(run),
+            "Error 4: Cannot create file. A sharing violation occurred while accessing t.dbt.");
+  EXPECT_EQ(ReadWholeFile(dir.File("t.dbt")), MemoFile());
 }
 
 TEST(CliBadInput, NamesWithSpacesAndLettersBeyondAsciiAreRepairedAndShown) {

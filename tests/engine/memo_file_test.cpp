@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "fault_platform.h"
 #include "memo_file_pair.h"
 
 using namespace mendrel;
@@ -31,6 +32,17 @@ class MemoFileTest : public ::testing::Test, protected MemoFilePair {
     return MemoFilePair::OpenSource(builder, name);
   }
 };
+
+// The same, with every platform call recorded (and failed where a test says so).
+class MemoFileCallsTest : public MemoFileTest {
+ protected:
+  size_t CallsOf(PlatformCall kind) const { return platform.CallsOf(kind).size(); }
+
+  FaultPlatform platform;
+  ScopedPlatform installed{platform};
+};
+
+std::vector<char> Text(const std::string& text) { return std::vector<char>(text.begin(), text.end()); }
 
 }  // namespace
 
@@ -203,4 +215,93 @@ TEST_F(MemoFileTest, LargeMemoCrossesInPiecesByteForByte) {
     served += count;
   });
   EXPECT_EQ(OutputBytes(), FptHeader(1) + FoxMemo(1, data));
+}
+
+TEST_F(MemoFileCallsTest, ManySmallMemosReachThePlatformInFewWritesWithTheSameBytes) {
+  CMemoFile& file = CreateOutput("out.fpt");
+  file.WriteHeader();
+  std::string expected = FptHeader(1001);
+  for (int i = 0; i < 1000; ++i) {
+    const std::string data = "memo " + std::to_string(i);
+    EXPECT_EQ(file.AppendMemo(Text(data), kMemoFormatFoxPro, 1), static_cast<uint32_t>(i + 1));
+    expected += FoxMemo(1, data);
+  }
+  file.WriteHeader();
+  EXPECT_EQ(OutputBytes(), expected);
+  // Two headers, and the 512000 bytes of memos in runs of 64 KiB.
+  EXPECT_EQ(CallsOf(PlatformCall::writeAt), 2u + 8u);
+  EXPECT_EQ(CallsOf(PlatformCall::getSize), 1u);
+}
+
+TEST_F(MemoFileCallsTest, ASourceOpenedDenyingWritesIsMeasuredOnce) {
+  CMemoFile& file = OpenSource(MemoBuilder::Fpt().Fox(8, 1, "one").Fox(9, 1, "two").FoxWithLength(10, 1, 99, "cut"),
+                               "a.fpt");
+  EXPECT_EQ(Read(file, 8).data, "one");
+  EXPECT_EQ(Read(file, 9).data, "two");
+  EXPECT_EQ(Read(file, 10).data, "cut");
+  EXPECT_EQ(CallsOf(PlatformCall::getSize), 1u);
+}
+
+TEST_F(MemoFileCallsTest, AFileOthersMayWriteIsMeasuredAtEveryMemo) {
+  MemoBuilder::Fpt().Fox(8, 1, "one").Fox(9, 1, "two").WriteTo(dir.File("a.fpt"));
+  CMemoFile file;
+  ASSERT_TRUE(file.Open(dir.File("a.fpt").c_str(), CFile64::typeBinary | CFile64::shareDenyNone | CFile64::modeRead));
+  file.ReadHeader();
+  EXPECT_EQ(Read(file, 8).data, "one");
+  EXPECT_EQ(Read(file, 9).data, "two");
+  EXPECT_EQ(CallsOf(PlatformCall::getSize), 2u);
+}
+
+TEST_F(MemoFileCallsTest, AFailedWriteOfHeldBytesSurfacesAsTheFileExceptionOfThatWrite) {
+  CMemoFile& file = CreateOutput("out.dbt");
+  file.WriteHeader();
+  platform.FailCallOf(PlatformCall::writeAt, 2, ENOSPC);
+  file.AppendMemo(Text("held"), kMemoFormatDbase3, 1);
+  try {
+    file.WriteHeader();
+    FAIL() << "the held memo was written";
+  } catch (const CFileException& failure) {
+    EXPECT_EQ(failure.m_cause, CFileException::diskFull);
+    EXPECT_EQ(failure.m_strFileName, outputPath);
+  }
+  file.Close();  // the failed bytes are not tried again
+  EXPECT_EQ(CallsOf(PlatformCall::writeAt), 2u);
+}
+
+TEST_F(MemoFileCallsTest, AFailedWriteAtCloseStillClosesTheFile) {
+  CMemoFile& file = CreateOutput("out.dbt");
+  platform.FailCallOf(PlatformCall::writeAt, 1, EIO);
+  file.AppendMemo(Text("held"), kMemoFormatDbase3, 1);
+  EXPECT_THROW(file.Close(), CFileException);
+  EXPECT_FALSE(file.IsOpen());
+  EXPECT_EQ(platform.OpenHandleCount(), 0u);
+}
+
+TEST_F(MemoFileTest, HeldBytesAreWrittenBeforeAReadAndOnDestruction) {
+  CMemoFile file;
+  ASSERT_TRUE(file.Open(dir.File("both.dbt").c_str(), CFile64::typeBinary | CFile64::modeCreate |
+                                                          CFile64::shareExclusive | CFile64::modeReadWrite));
+  file.WriteHeader();
+  file.AppendMemo(Text("first"), kMemoFormatDbase4, 1);
+  ASSERT_EQ(file.Seek(512, CFile64::begin), 512u);
+  unsigned char marker[4] = {};
+  EXPECT_EQ(file.Read(marker, 4), 4u);
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(marker), 4), LittleEndian32(0x0008FFFF));
+  {
+    CMemoFile later;
+    ASSERT_TRUE(later.Open(dir.File("later.dbt").c_str(), CFile64::kWriteFlags));
+    later.AppendMemo(Text("kept"), kMemoFormatDbase3, 1);
+  }
+  EXPECT_EQ(ReadWholeFile(dir.File("later.dbt")).size(), 1024u);
+}
+
+TEST_F(MemoFileTest, GapsAfterHeldBytesAreFilledWithSpaces) {
+  CMemoFile& file = CreateOutput("out.dbt");
+  file.WriteHeader();
+  file.AppendMemo(Text("a"), kMemoFormatDbase3, 1);
+  file.m_nNextBlock = 4;
+  EXPECT_EQ(file.GetLength(), 1024u);
+  EXPECT_EQ(file.AppendMemo(Text("b"), kMemoFormatDbase3, 1), 4u);
+  file.WriteHeader();
+  EXPECT_EQ(OutputBytes(), DbtHeader(5) + Dbase3Memo("a") + std::string(1024, ' ') + Dbase3Memo("b"));
 }

@@ -141,20 +141,25 @@ Expectation Expect(const Scenario& scenario, const std::vector<RecordedCall>& ca
     case PlatformCall::writeAt:
       EXPECT_TRUE(output) << "a write to " << call.file;
       return {Outcome::generalError, "Error 2: General error. " + HardIoText(call.file)};
-    case PlatformCall::close: return {Outcome::generalError, "Error 2: General error. " + HardIoText("")};
+    case PlatformCall::close:
+      return {Outcome::generalError, "Error 2: General error. " + HardIoText("")};
     case PlatformCall::getSize:
       return {Outcome::generalError, "Error 2: General error. " + HardIoText(""),
               role == Role::sourceTable ? 0 : 1};
     case PlatformCall::seek:
       if (output) return {Outcome::generalError, "Error 2: General error. " + HardIoText("")};
       return Quietly(Outcome::tolerated);
-    case PlatformCall::read: return Quietly(Outcome::tolerated);
+    case PlatformCall::read:
+      return Quietly(Outcome::tolerated);
     case PlatformCall::readAt:  // read again sector by sector
     case PlatformCall::bytesPerSector:
     case PlatformCall::exists:
     case PlatformCall::isSameFile:
-    case PlatformCall::listFolder: return Quietly(Outcome::asClean);
-    default: ADD_FAILURE() << "a platform call this test does not expect, number " << index + 1; return {};
+    case PlatformCall::listFolder:
+      return Quietly(Outcome::asClean);
+    default:
+      ADD_FAILURE() << "a platform call this test does not expect, number " << index + 1;
+      return {};
   }
 }
 
@@ -336,4 +341,35 @@ TEST(RepairFaults, EveryFailingCallOfASplitVisualFoxProRepairIsReportedAndCloses
                        "V.FPT",
                        MendrelPackOptions(MENDREL_OPT_READ_SRC_MEMO | MENDREL_OPT_SPLIT_TABLE,
                                           MENDREL_VERSION_VISUAL_FOXPRO, 2)});
+}
+
+// A folder that can be searched but not listed (write and search permission only, or a
+// folder whose entries cannot be read): the memo file beside the table cannot be found
+// by its case, yet an output must never take its place.
+TEST(RepairFaults, AFolderThatCannotBeListedNeverLetsAnOutputOverwriteTheSourceMemoFile) {
+  TempDir dir;
+  const Bytes table = TableBuilder().Version(0x83).Field("NOTE", 'M', 10).Record(MemoPointerText(1)).Build();
+  const Bytes memo = MemoBuilder::Dbt().Dbase3(1, "keep me").bytes();
+  WriteWholeFile(dir.File("t.dbf"), table);
+  WriteWholeFile(dir.File("t.dbt"), memo);
+  // t.new takes its memo file's name from the source's: t.dbt.
+  for (const std::string& output : {dir.File("t.new"), dir.File("t.dbt")}) {
+    FaultPlatform platform;
+    for (uint64_t n = 1; n <= 20; ++n) platform.FailCallOf(PlatformCall::listFolder, n, EACCES);
+    EventRecorder recorder;
+    {
+      ScopedPlatform installed(platform);
+      RepairSession session(&EventRecorder::Callback, &recorder);
+      EXPECT_EQ(
+          session.RepairTable(dir.File("t.dbf").c_str(), 0,
+                              MENDREL_OPT_READ_SRC_MEMO | MENDREL_OPT_IGNORE_ALL_ZERO_MEMO, output.c_str()),
+          1);
+    }
+    EXPECT_EQ(ReadWholeFile(dir.File("t.dbt")), memo) << output;
+    EXPECT_EQ(ReadWholeFile(dir.File("t.dbf")), table) << output;
+    EXPECT_EQ(recorder.LogEvents().back(),
+              Error("Error 4: Cannot create file. A sharing violation occurred while accessing " +
+                    dir.File("t.dbt") + "."));
+    EXPECT_EQ(platform.OpenHandleCount(), 0u);
+  }
 }
