@@ -31,11 +31,18 @@ bool StartsHexNumber(std::string_view text, size_t at) {
   return next < text.size() && IsHexDigit(text[next]);
 }
 
-// Length of the decimal form at the start of text (no white space), 0 when there is none.
-size_t DecimalFormLength(std::string_view text) {
+// The decimal form at the start of a text (no white space): its length, 0 when there is none.
+struct DecimalForm {
+  size_t length = 0;
+  size_t digits = 0;  // before and after the point
+  bool hasExponent = false;
+};
+
+DecimalForm ReadDecimalForm(std::string_view text) {
+  DecimalForm form;
   size_t end = 0;
   if (CharAt(text, 0, '+') || CharAt(text, 0, '-')) ++end;
-  if (StartsHexNumber(text, end)) return 0;
+  if (StartsHexNumber(text, end)) return form;
   const size_t integerDigits = CountDigits(text, end);
   end += integerDigits;
   size_t fractionDigits = 0;
@@ -43,15 +50,26 @@ size_t DecimalFormLength(std::string_view text) {
     fractionDigits = CountDigits(text, end + 1);
     if (integerDigits + fractionDigits != 0) end += 1 + fractionDigits;
   }
-  if (integerDigits + fractionDigits == 0) return 0;
+  if (integerDigits + fractionDigits == 0) return form;
   if (CharAt(text, end, 'e') || CharAt(text, end, 'E')) {
     size_t exponent = end + 1;
     if (CharAt(text, exponent, '+') || CharAt(text, exponent, '-')) ++exponent;
     const size_t exponentDigits = CountDigits(text, exponent);
-    if (exponentDigits != 0) end = exponent + exponentDigits;
+    if (exponentDigits != 0) {
+      end = exponent + exponentDigits;
+      form.hasExponent = true;
+    }
   }
-  return end;
+  form.length = end;
+  form.digits = integerDigits + fractionDigits;
+  return form;
 }
+
+// Without an exponent, a number of at most this many digits lies between 1e-300 and 1e300
+// (or is 0), well inside the range of a double: no conversion is needed to know it.
+constexpr size_t kDigitsAlwaysInRange = 300;
+
+bool IsSurelyInRange(const DecimalForm& form) { return !form.hasExponent && form.digits <= kDigitsAlwaysInRange; }
 
 // The "C" locale, so that "." is the decimal point whatever the user's locale.
 locale_t ClassicLocale() {
@@ -78,9 +96,10 @@ bool IsOutOfRange(std::string_view decimal) {
 size_t ConsumedDecimalLength(std::string_view text) {
   size_t start = 0;
   while (start < text.size() && IsCSpace(text[start])) ++start;
-  const size_t length = DecimalFormLength(text.substr(start));
-  if (length == 0 || IsOutOfRange(text.substr(start, length))) return 0;
-  return start + length;
+  const DecimalForm form = ReadDecimalForm(text.substr(start));
+  if (form.length == 0) return 0;
+  if (!IsSurelyInRange(form) && IsOutOfRange(text.substr(start, form.length))) return 0;
+  return start + form.length;
 }
 
 }  // namespace mendrel

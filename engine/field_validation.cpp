@@ -50,7 +50,27 @@ void FillWithSpaces(char* field, uint32_t from, uint32_t length) {
   if (from < length) std::memset(field + from, kSpace, length - from);
 }
 
-bool ParsePart(std::string_view part, uint32_t& value) { return ParseUnsigned(std::string(part).c_str(), value); }
+constexpr uint32_t kDateLength = 8;  // yyyymmdd
+constexpr uint32_t kYearDigits = 4;
+constexpr uint32_t kMonthDigits = 2;
+constexpr uint32_t kDayDigits = 2;
+
+// A date part (at most 4 characters) converted as C converts an unsigned number.
+bool ParsePart(std::string_view part, uint32_t& value) {
+  char text[kYearDigits + 1];
+  const size_t size = std::min<size_t>(part.size(), kYearDigits);
+  std::memcpy(text, part.data(), size);
+  text[size] = '\0';
+  return ParseUnsigned(text, value);
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+uint32_t DigitsValue(const char* digits, uint32_t count) {
+  uint32_t value = 0;
+  for (uint32_t i = 0; i < count; ++i) value = value * 10 + static_cast<uint32_t>(digits[i] - '0');
+  return value;
+}
 
 // The part of a date from position `from`, at most `count` characters.
 std::string_view DatePart(std::string_view date, size_t from, size_t count) {
@@ -66,7 +86,7 @@ struct RebuiltDate {
 RebuiltDate RebuildDate(std::string_view date) {
   RebuiltDate result;
   uint32_t year = 0;
-  const std::string_view yearPart = DatePart(date, 0, 4);
+  const std::string_view yearPart = DatePart(date, 0, kYearDigits);
   if (ParsePart(yearPart, year) && year >= kFirstValidYear && year <= kLastValidYear) {
     result.text += yearPart;
   } else {
@@ -75,7 +95,7 @@ RebuiltDate RebuildDate(std::string_view date) {
     result.replaced = true;
   }
   uint32_t month = 0;
-  const std::string_view monthPart = DatePart(date, 4, 2);
+  const std::string_view monthPart = DatePart(date, kYearDigits, kMonthDigits);
   if (ParsePart(monthPart, month) && month >= 1 && month <= 12) {
     result.text += monthPart;
   } else {
@@ -84,7 +104,7 @@ RebuiltDate RebuildDate(std::string_view date) {
     result.replaced = true;
   }
   uint32_t day = 0;
-  const std::string_view dayPart = DatePart(date, 6, 2);
+  const std::string_view dayPart = DatePart(date, kYearDigits + kMonthDigits, kDayDigits);
   if (ParsePart(dayPart, day) && day >= 1 && day <= DaysInMonth(year, month)) {
     result.text += dayPart;
   } else {
@@ -94,7 +114,25 @@ RebuiltDate RebuildDate(std::string_view date) {
   return result;
 }
 
+// Eight digits forming a date that the part rules keep as it stands: the common case,
+// decided without rebuilding the text.
+bool IsWholeValidDate(const char* field, uint32_t length) {
+  if (length < kDateLength) return false;
+  for (uint32_t i = 0; i < kDateLength; ++i) {
+    if (!IsDigit(field[i])) return false;
+  }
+  const uint32_t year = DigitsValue(field, kYearDigits);
+  const uint32_t month = DigitsValue(field + kYearDigits, kMonthDigits);
+  const uint32_t day = DigitsValue(field + kYearDigits + kMonthDigits, kDayDigits);
+  return year >= kFirstValidYear && year <= kLastValidYear && month >= 1 && month <= 12 && day >= 1 &&
+         day <= DaysInMonth(year, month);
+}
+
 void CheckDate(char* field, uint32_t length, const RepairOptions& options) {
+  if (IsWholeValidDate(field, length)) {
+    FillWithSpaces(field, static_cast<uint32_t>(strnlen(field, length)), length);
+    return;
+  }
   const std::string_view text = FieldText(field, length);
   const uint32_t textLength = static_cast<uint32_t>(text.size());
   const std::string_view date = WithoutLeadingSpaces(text);
@@ -127,9 +165,8 @@ void CheckNumber(char* field, uint32_t length) {
     return;
   }
   const size_t consumed = ConsumedDecimalLength(number);
-  // The result is copied out first: it overlaps the field it is written back to.
-  const std::string result = consumed == 0 ? std::string("0") : std::string(number.substr(0, consumed));
-  WriteRightAligned(field, length, result);
+  // The number may overlap where it goes: WriteRightAligned moves it before it pads.
+  WriteRightAligned(field, length, consumed == 0 ? std::string_view("0") : number.substr(0, consumed));
 }
 
 void CheckLogical(char* field, uint32_t length) {

@@ -77,6 +77,16 @@ TEST(DateField, LeadingSpacesAreDroppedOnlyWhenRepaired) {
   EXPECT_EQ(Date("  200501", false), "  200501");
 }
 
+TEST(DateField, EightDigitDatesAreJudgedAtTheEdgesOfEveryRange) {
+  for (const char* kept : {"19000101", "20501231", "20000229", "20051130", "19991231"})
+    EXPECT_EQ(Date(kept), kept);
+  EXPECT_EQ(Date("20051131"), "20051101");
+  EXPECT_EQ(Date("20050001"), "20050101");
+  EXPECT_EQ(Date("20051200"), "20051201");
+  EXPECT_EQ(Date("00000000", false), "00000000");
+  EXPECT_EQ(Date(std::string("20050101\0x", 10)), "20050101  ");  // the bytes after the text
+}
+
 TEST(DateField, ANewTextLongerThanTheFieldIsCut) {
   EXPECT_EQ(Date("X"), "1");  // "19000101" cut to one byte
   EXPECT_EQ(Date("2005010112"), "2005010112");  // parts beyond the day are not looked at
