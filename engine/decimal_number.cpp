@@ -102,4 +102,20 @@ size_t ConsumedDecimalLength(std::string_view text) {
   return start + form.length;
 }
 
+bool IsPlainDecimalNumber(std::string_view text) {
+  size_t at = CharAt(text, 0, '+') || CharAt(text, 0, '-') ? 1 : 0;
+  size_t digits = 0;
+  bool point = false;
+  for (; at < text.size(); ++at) {
+    if (IsDigit(text[at])) {
+      ++digits;
+    } else if (text[at] == '.' && !point) {
+      point = true;
+    } else {
+      return false;
+    }
+  }
+  return digits != 0 && digits <= kDigitsAlwaysInRange;
+}
+
 }  // namespace mendrel

@@ -11,4 +11,9 @@ namespace mendrel {
 // or when the value is out of range for a double.
 size_t ConsumedDecimalLength(std::string_view text);
 
+// Whether the whole text is one decimal number without exponent (optional sign, digits with
+// at most one point, at least one digit) short enough to be surely in range: the common
+// case, for which ConsumedDecimalLength gives the whole length, told without converting.
+bool IsPlainDecimalNumber(std::string_view text);
+
 }  // namespace mendrel

@@ -130,7 +130,7 @@ bool IsWholeValidDate(const char* field, uint32_t length) {
 
 void CheckDate(char* field, uint32_t length, const RepairOptions& options) {
   if (IsWholeValidDate(field, length)) {
-    FillWithSpaces(field, static_cast<uint32_t>(strnlen(field, length)), length);
+    if (length > kDateLength) FillWithSpaces(field, static_cast<uint32_t>(strnlen(field, length)), length);
     return;
   }
   const std::string_view text = FieldText(field, length);
@@ -157,7 +157,16 @@ void WriteRightAligned(char* field, uint32_t length, std::string_view text) {
   std::memset(field, kSpace, length - shown);
 }
 
+// Leading spaces and then a plain number up to the field's end (or spaces only): what the
+// rules would write back is the field itself.
+bool IsRightAlignedPlainNumber(const char* field, uint32_t length) {
+  uint32_t first = 0;
+  while (first < length && field[first] == kSpace) ++first;
+  return first == length || IsPlainDecimalNumber(std::string_view(field + first, length - first));
+}
+
 void CheckNumber(char* field, uint32_t length) {
+  if (IsRightAlignedPlainNumber(field, length)) return;
   const std::string_view text = FieldText(field, length);
   const std::string_view number = WithoutLeadingSpaces(text);
   if (number.empty()) {

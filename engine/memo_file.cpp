@@ -128,6 +128,18 @@ void CMemoFile::HoldBackRepeated(uint64_t count, unsigned char byte) {
   }
 }
 
+// The two terminator bytes and the spaces up to the block boundary.
+void CMemoFile::HoldBackTail(uint64_t padding) {
+  if (kTerminatorSize + padding > MemoStaging::kRunSize) {
+    HoldBackRepeated(kTerminatorSize, kMemoTerminator);
+    HoldBackRepeated(padding, kMemoPadByte);
+    return;
+  }
+  char* tail = HoldBack(static_cast<uint32_t>(kTerminatorSize + padding));
+  std::memset(tail, kMemoTerminator, kTerminatorSize);
+  std::memset(tail + kTerminatorSize, kMemoPadByte, padding);
+}
+
 void CMemoFile::FlushBuffer() {
   if (m_staging.IsEmpty()) return;
   const uint64_t position = m_nPosition;
@@ -212,19 +224,21 @@ MemoBlock CMemoFile::LocateMemo(uint32_t block) {
   if (block == 0) return MemoBlock{};
   const uint64_t blockStart = uint64_t{block} * m_nBlockSize;
   Seek(static_cast<int64_t>(blockStart), begin);
-  return IsDbt() ? LocateDbtMemo(blockStart) : LocateFptMemo();
+  return IsDbt() ? LocateDbtMemo(blockStart) : LocateFptMemo(blockStart);
 }
 
+// The 8 bytes at the start of a block are read at once: the same bytes as two reads of 4.
 MemoBlock CMemoFile::LocateDbtMemo(uint64_t blockStart) {
   MemoBlock memo;
-  unsigned char field[4];
-  if (Read(field, 4) == 4 && ReadLE32(field) == kDbase4Marker) {
+  unsigned char fields[8];
+  const uint32_t got = Read(fields, sizeof fields);
+  if (got >= 4 && ReadLE32(fields) == kDbase4Marker) {
     memo.format = kMemoFormatDbase4;
-    if (Read(field, 4) != 4) return memo;
-    const uint32_t stored = ReadLE32(field);
+    if (got < 8) return memo;
+    const uint32_t stored = ReadLE32(fields + 4);
     if (stored <= kDbase4HeaderSize) return memo;
     memo.length = stored - kDbase4HeaderSize;
-    CutToRemainingBytes(memo);
+    CutToRemainingBytes(memo, blockStart + kDbase4HeaderSize);
     return memo;
   }
   memo.format = kMemoFormatDbase3;
@@ -233,23 +247,24 @@ MemoBlock CMemoFile::LocateDbtMemo(uint64_t blockStart) {
   return memo;
 }
 
-MemoBlock CMemoFile::LocateFptMemo() {
+MemoBlock CMemoFile::LocateFptMemo(uint64_t blockStart) {
   MemoBlock memo;
   memo.format = kMemoFormatFoxPro;
-  unsigned char field[4];
-  if (Read(field, 4) != 4) return memo;
-  memo.type = ReadBE32(field);
-  if (Read(field, 4) != 4) return memo;
-  memo.length = ReadBE32(field);
-  if (memo.length != 0) CutToRemainingBytes(memo);
+  unsigned char fields[8];
+  const uint32_t got = Read(fields, sizeof fields);
+  if (got < 4) return memo;
+  memo.type = ReadBE32(fields);
+  if (got < 8) return memo;
+  memo.length = ReadBE32(fields + 4);
+  if (memo.length != 0) CutToRemainingBytes(memo, blockStart + kFptBlockHeaderSize);
   return memo;
 }
 
 // A length field pointing beyond the end of the file is cut to the bytes that exist.
-void CMemoFile::CutToRemainingBytes(MemoBlock& memo) {
-  memo.dataPosition = GetPosition();
+void CMemoFile::CutToRemainingBytes(MemoBlock& memo, uint64_t dataPosition) {
+  memo.dataPosition = dataPosition;
   const uint64_t fileLength = GetLength();
-  const uint64_t remaining = fileLength > memo.dataPosition ? fileLength - memo.dataPosition : 0;
+  const uint64_t remaining = fileLength > dataPosition ? fileLength - dataPosition : 0;
   if (memo.length >= remaining) memo.length = static_cast<uint32_t>(remaining);
 }
 
@@ -320,10 +335,9 @@ uint32_t CMemoFile::AppendMemo(uint32_t length, int32_t format, uint32_t type, c
     readNext(HoldBack(piece), piece);
     remaining -= piece;
   }
-  HoldBackRepeated(kTerminatorSize, kMemoTerminator);
   const uint64_t used = uint64_t{length} + overhead;
   const uint64_t blocks = (used + blockSize - 1) / blockSize;
-  HoldBackRepeated(blocks * blockSize - used, kMemoPadByte);
+  HoldBackTail(blocks * blockSize - used);
   m_nNextBlock += static_cast<uint32_t>(blocks);
   return firstBlock;
 }

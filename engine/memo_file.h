@@ -89,13 +89,14 @@ class CMemoFile : public CFile64Ex {
 
  private:
   MemoBlock LocateDbtMemo(uint64_t blockStart);
-  MemoBlock LocateFptMemo();
+  MemoBlock LocateFptMemo(uint64_t blockStart);
   uint32_t ScanToTerminator(uint64_t blockStart);
-  void CutToRemainingBytes(MemoBlock& memo);
+  void CutToRemainingBytes(MemoBlock& memo, uint64_t dataPosition);
 
   // Room for count bytes at the position, held back; the caller fills it.
   char* HoldBack(uint32_t count);
   void HoldBackRepeated(uint64_t count, unsigned char byte);
+  void HoldBackTail(uint64_t padding);
   // Writes at the position at once, keeping the known length up to date.
   void WriteToPlatform(const void* buffer, uint32_t count);
   void ForgetLength() const { m_bLengthKnown = false; }

@@ -22,3 +22,14 @@ TEST(ConsumedDecimalLength, AnExponentIsAlwaysCheckedAgainstTheRange) {
   EXPECT_EQ(ConsumedDecimalLength("0.001e-305"), 0u);
   EXPECT_EQ(ConsumedDecimalLength("1e+"), 1u);  // no exponent digits: not an exponent
 }
+
+TEST(IsPlainDecimalNumber, TellsTextsThatAConversionConsumesWhole) {
+  for (const char* plain : {"0", "-3", "+12.50", "5.", ".5", "-.5", "007"}) {
+    EXPECT_TRUE(IsPlainDecimalNumber(plain)) << plain;
+    EXPECT_EQ(ConsumedDecimalLength(plain), std::string(plain).size()) << plain;
+  }
+  for (const char* other : {"", ".", "-", "+-1", "1.2.3", "1e5", "0x1A", "12 ", " 12", "1,5", "inf"})
+    EXPECT_FALSE(IsPlainDecimalNumber(other)) << other;
+  EXPECT_TRUE(IsPlainDecimalNumber(std::string(255, '9')));
+  EXPECT_FALSE(IsPlainDecimalNumber(std::string(309, '9')));
+}
