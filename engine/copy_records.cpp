@@ -70,6 +70,7 @@ uint32_t RepairSession::CopyRecords(CFile64Ex& source, CMemoFile& sourceMemo, ui
     SendProgressAt(source.GetPosition());
   }
   // A failed write of the last records must end the pass before their count is reported.
+  outputMemo.FlushBuffer();
   output.FlushBuffer();
   SendMessage(FormatText(kTextAddRecords, static_cast<unsigned long>(count)));
   return count;

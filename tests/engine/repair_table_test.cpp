@@ -5,6 +5,7 @@
 
 #include "event_recorder.h"
 #include "fault_platform.h"
+#include "memo_builder.h"
 #include "repair_session.h"
 #include "table_builder.h"
 #include "temp_dir.h"
@@ -74,6 +75,22 @@ TEST(RepairTableFailures, AFailedRecordWriteEndsThePassBeforeTheRecordCountIsRep
   EXPECT_EQ(run.log.back(),
             Error("Error 2: General error. A hardware I/O error was reported while accessing <dir>/o.dbf."));
   EXPECT_EQ(run.log[run.log.size() - 2], Message("Write DBF header ..."));
+}
+
+TEST(RepairTableFailures, AFailedMemoWriteEndsThePassBeforeTheRecordCountIsReported) {
+  TempDir dir;
+  TableBuilder().Version(0x83).Field("NOTE", 'M', 10).Record(MemoPointerText(1)).WriteTo(dir.File("m.dbf"));
+  MemoBuilder::Dbt().Dbase3(1, "a memo").WriteTo(dir.File("m.dbt"));
+  FaultPlatform platform;
+  ScopedPlatform installed(platform);
+  platform.FailCallOf(PlatformCall::writeAt, 2, ENOSPC);  // after the first memo header: the memo
+  EventRecorder recorder;
+  RepairSession session(&EventRecorder::Callback, &recorder);
+  session.RepairTable(dir.File("m.dbf").c_str(), 0, MENDREL_OPT_READ_SRC_MEMO, dir.File("o.dbf").c_str());
+  const std::vector<Event> log = recorder.LogEvents();
+  ASSERT_GE(log.size(), 2u);
+  EXPECT_EQ(log.back(), Error("Error 2: General error. Disk full while accessing " + dir.File("o.dbt") + "."));
+  EXPECT_EQ(log[log.size() - 2], Message("Write DBF header ..."));
 }
 
 TEST(RepairTableFailures, AFailedCloseOfTheOutputIsAGeneralError) {
