@@ -58,8 +58,7 @@ constexpr uint32_t kDayDigits = 2;
 // A date part (at most 4 characters) converted as C converts an unsigned number.
 bool ParsePart(std::string_view part, uint32_t& value) {
   char text[kYearDigits + 1];
-  const size_t size = std::min<size_t>(part.size(), kYearDigits);
-  std::memcpy(text, part.data(), size);
+  const size_t size = part.copy(text, kYearDigits);  // an empty part may have no data at all
   text[size] = '\0';
   return ParseUnsigned(text, value);
 }
