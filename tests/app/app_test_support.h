@@ -119,7 +119,15 @@ class FileDialogAnswerer {
           auto* dialog = qobject_cast<QFileDialog*>(modal);
           if (dialog == nullptr || FDone) return;
           FDone = true;
+          // The dialog ignores selectFile() while its name box has the focus,
+          // which it takes once the window is active.
+          if (QWidget* focused = dialog->focusWidget()) focused->clearFocus();
           FHandle(dialog);
+          // A dialog the handler could not close would wait forever: fail instead.
+          if (dialog->isVisible()) {
+            FDone = false;
+            dialog->reject();
+          }
         }) {}
   bool Answered() const { return FDone; }
 
