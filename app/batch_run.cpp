@@ -52,11 +52,7 @@ int32_t RepairFile(TMainForm* form, const QString& source, const QString& target
 }  // namespace
 
 void TMainForm::btnRepairFilesClick() {
-  if (FRunning) {
-    FRunning = false;  // stop request, answered at the engine's next stop query
-    return;
-  }
-  if (FRunActive) return;  // a stopped run has not returned yet
+  if (ClickTakenByRun()) return;
   if (FileList->topLevelItemCount() == 0) {
     ShowInformation(this, AppString(StrId::AddFilesFirst));
     return;

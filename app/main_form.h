@@ -188,6 +188,9 @@ class TMainForm : public QMainWindow {
   // reported success.
   bool RunSingleFileRepair(const QString& source, const QString& output);
   QString ResultText(bool succeeded, const QString& source, const QString& output) const;
+  // A start button clicked during a run asks the run to stop; true when the
+  // click went to the run and must not start another.
+  bool ClickTakenByRun();
   void BeginRun(QPushButton* button);
   void EndRun(QPushButton* button);
   void OpenFixedFile(const QString& path);

@@ -9,9 +9,9 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTimer>
 #include <QUrl>
-#include <functional>
 
 #include "animation_view.h"
 #include "app_strings.h"
@@ -31,35 +31,27 @@ bool OutputFileExists(const QString& path) {
   return !path.isEmpty() && info.exists() && !info.isDir();
 }
 
-// Ends a run on every way out of the handler.
-class RunScope {
- public:
-  RunScope(std::function<void()> end) : FEnd(std::move(end)) {}
-  ~RunScope() { FEnd(); }
-  RunScope(const RunScope&) = delete;
-  RunScope& operator=(const RunScope&) = delete;
-
- private:
-  std::function<void()> FEnd;
-};
-
 }  // namespace
 
 void TMainForm::btnRepairClick() {
-  if (FRunning) {
-    FRunning = false;  // stop request, answered at the engine's next stop query
-    return;
-  }
-  if (FRunActive) return;  // a stopped run has not returned yet
+  if (ClickTakenByRun()) return;
   const QString source = txtSrcFile->text();
   const QString output = txtDstFile->text();
   bool succeeded = false;
   {
     BeginRun(btnRepair);
-    RunScope scope([this] { EndRun(btnRepair); });
+    const auto endRun = qScopeGuard([this] { EndRun(btnRepair); });
     succeeded = RunSingleFileRepair(source, output);
   }
   if (succeeded && chkOpenFixed->isChecked()) OpenFixedFile(output);
+}
+
+bool TMainForm::ClickTakenByRun() {
+  if (FRunning) {
+    FRunning = false;  // stop request, answered at the engine's next stop query
+    return true;
+  }
+  return FRunActive;  // a stopped run has not returned yet
 }
 
 void TMainForm::BeginRun(QPushButton* button) {
