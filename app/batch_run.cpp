@@ -1,6 +1,5 @@
 // One batch run: every entry listed when it starts is repaired into its
 // "_fixed" file beside it, unless the user keeps an existing one.
-#include <QFile>
 #include <QPersistentModelIndex>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -10,14 +9,11 @@
 #include "app_strings.h"
 #include "batch_columns.h"
 #include "batch_confirm_overwrite.h"
-#include "engine_binding.h"
 #include "main_form.h"
 #include "message_box.h"
 #include "path_functions.h"
 
 namespace {
-
-constexpr uintptr_t kReservedSlot = 0;
 
 struct BatchRunState {
   int successCount = 0;
@@ -39,14 +35,6 @@ QList<QPersistentModelIndex> EntriesAtStart(const QTreeWidget* list) {
 // The entry's item, or null once the entry has been removed.
 QTreeWidgetItem* EntryItem(const QTreeWidget* list, const QPersistentModelIndex& entry) {
   return entry.isValid() ? list->itemFromIndex(entry) : nullptr;
-}
-
-int32_t RepairFile(TMainForm* form, const QString& source, const QString& target) {
-  const QByteArray sourceBytes = QFile::encodeName(source);
-  const QByteArray targetBytes = QFile::encodeName(target);
-  TMainForm* self = form;
-  return CallRepairEngine(sourceBytes.constData(), kReservedSlot, form->GetRepairOptions(),
-                          targetBytes.constData(), RepairCallback, &self);
 }
 
 }  // namespace
@@ -75,7 +63,7 @@ void TMainForm::btnRepairFilesClick() {
       continue;
     }
     if (EntryItem(FileList, entry) == nullptr) continue;  // removed while the question stood
-    const bool succeeded = RepairFile(this, source, target) != 0;
+    const bool succeeded = RepairWithEngine(source, target);
     if (succeeded) ++state.successCount;
     // The entry may have gone while the engine ran.
     item = EntryItem(FileList, entry);

@@ -1,8 +1,10 @@
 // How the main window reacts to the engine's events during a run.
 #include <QCoreApplication>
+#include <QFile>
 #include <QProgressBar>
 
 #include "app_strings.h"
+#include "engine_binding.h"
 #include "main_form.h"
 #include "mendrel.h"
 #include "message_box.h"
@@ -15,6 +17,8 @@ constexpr unsigned kFullPercent = 100;
 // read only every so many events or when the gauge moves.
 constexpr qint64 kEventPumpIntervalMs = 8;
 constexpr int kProgressEventsPerClockCheck = 512;
+
+constexpr uintptr_t kReservedSlot = 0;
 
 QString EngineText(const void* data) {
   return data == nullptr ? QString() : QString::fromLocal8Bit(static_cast<const char*>(data));
@@ -37,6 +41,7 @@ bool TMainForm::OnMessage(int32_t code, const void* data) {
     case EVT_QUERY_STOP:
       return !FRunning;
     case EVT_ERROR:
+      ++FEngineErrorCount;
       AppendLog(AppString(StrId::SeparatorLine));
       AppendLog(EngineText(data));
       AppendLog(AppString(StrId::SeparatorLine));
@@ -62,4 +67,14 @@ void TMainForm::PumpEventsIfDue() {
   if (FLastEventPump.isValid() && FLastEventPump.elapsed() < kEventPumpIntervalMs) return;
   QCoreApplication::processEvents();
   FLastEventPump.start();
+}
+
+bool TMainForm::RepairWithEngine(const QString& source, const QString& target) {
+  const QByteArray sourceBytes = QFile::encodeName(source);
+  const QByteArray targetBytes = QFile::encodeName(target);
+  const int errorsBefore = FEngineErrorCount;
+  TMainForm* self = this;
+  const int32_t result = CallRepairEngine(sourceBytes.constData(), kReservedSlot, GetRepairOptions(),
+                                          targetBytes.constData(), RepairCallback, &self);
+  return result != 0 && FEngineErrorCount == errorsBefore;
 }

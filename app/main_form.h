@@ -191,6 +191,9 @@ class TMainForm : public QMainWindow {
   // A start button clicked during a run asks the run to stop; true when the
   // click went to the run and must not start another.
   bool ClickTakenByRun();
+  // One engine call; true when it repaired the table without reporting an
+  // error (the engine also answers 1 when an error cut its output short).
+  bool RepairWithEngine(const QString& source, const QString& target);
   void BeginRun(QPushButton* button);
   void EndRun(QPushButton* button);
   void OpenFixedFile(const QString& path);
@@ -209,6 +212,7 @@ class TMainForm : public QMainWindow {
   QString FHelpFile;
   bool FEndRequested = false;
   bool FRunActive = false;  // from a start click until the engine has returned
+  int FEngineErrorCount = 0;  // error events of the running process, for the result
   bool FCloseAfterRun = false;
   int FGaugePercent = -1;
   int FPumpCountdown = 0;  // progress events until the clock is read again

@@ -4,7 +4,6 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -17,14 +16,11 @@
 #include "app_strings.h"
 #include "drag_edit.h"
 #include "elapsed_time.h"
-#include "engine_binding.h"
 #include "main_form.h"
 #include "message_box.h"
 #include "path_functions.h"
 
 namespace {
-
-constexpr uintptr_t kReservedSlot = 0;
 
 bool OutputFileExists(const QString& path) {
   const QFileInfo info(path);
@@ -88,16 +84,10 @@ bool TMainForm::RunSingleFileRepair(const QString& source, const QString& output
   AppendLog(FormatAppString(StrId::OutputFixedFileAs, {output}));
   AppendLog(separator);
 
-  const QByteArray sourceBytes = QFile::encodeName(source);
-  const QByteArray outputBytes = QFile::encodeName(output);
-  TMainForm* self = this;
   QElapsedTimer clock;
   clock.start();
-  const int32_t result =
-      CallRepairEngine(sourceBytes.constData(), kReservedSlot, GetRepairOptions(),
-                       outputBytes.constData(), RepairCallback, &self);
+  const bool succeeded = RepairWithEngine(source, output);
   const qint64 elapsed = clock.elapsed();
-  const bool succeeded = result != 0;
 
   AppendLog(separator);
   AppendLog(FormatElapsedTime(AppString(StrId::ConsumedTimeMask), elapsed));

@@ -198,6 +198,21 @@ class BatchRunTest : public QObject {
     QCOMPARE(boxes.seen.last().text, Summary(4));
   }
 
+  // The engine answers 1 once it found fields, even when another program
+  // keeps it from writing the target: that entry failed.
+  void ATargetThatCannotBeWrittenFails() {
+    TMainForm form;
+    const QStringList names = ListTables(form, 3);
+    WriteBytes(Fixed(names[1]), "old");
+    ForeignWriteLock lock(Fixed(names[1]));
+    QVERIFY(lock.Held());
+    MessageBoxAnswerer boxes;
+    OverwriteAnswerer questions({OverwriteAnswer::Yes});
+    form.btnRepairFiles->click();
+    QCOMPARE(BatchColumn(form.FileList, 2), QStringList({kSuccessful, kFailed, kSuccessful}));
+    QCOMPARE(boxes.seen.last().text, Summary(2));
+  }
+
   void CancelEndsTheBatchAndStillShowsTheSummary() {
     TMainForm form;
     const QStringList names = ListTables(form, 3);

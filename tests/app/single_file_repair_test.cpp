@@ -230,6 +230,29 @@ class SingleFileRepairTest : public QObject {
     QCOMPARE(boxes.seen.last().text, QStringLiteral("Cannot open file "));
   }
 
+  // The engine answers 1 once it found fields, even when the output could not
+  // be created: the window must not call that a success nor open the file.
+  void AnOutputThatCannotBeCreatedIsAFailure() {
+    ScopedConfigHome home;
+    TMainForm form;
+    form.chkOpenFixed->setChecked(true);
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "Open");
+    MessageBoxAnswerer boxes;
+    const QString output = FDir.filePath(QStringLiteral("missing/people_fixed.dbf"));
+    form.txtSrcFile->setText(FSource);
+    form.txtDstFile->setText(output);
+    form.btnRepair->click();
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    const QStringList log = form.RepairLogLines();
+    QVERIFY(std::any_of(log.begin(), log.end(), [](const QString& line) {
+      return line.startsWith(QStringLiteral("Error 4: Cannot create file."));
+    }));
+    QCOMPARE(log.last(), QStringLiteral("Fail to repair file '%1'!").arg(FSource));
+    QCOMPARE(boxes.seen.last().text, log.last());
+    QVERIFY(catcher.opened.isEmpty());
+  }
+
   void ClosingDuringARunStopsItAndClosesAfterwards() {
     ScopedConfigHome home;
     TMainForm form;
