@@ -1,13 +1,12 @@
 #include "dbf_table.h"
 
-#include <strings.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 
+#include "cli_platform.h"
 #include "cli_texts.h"
 #include "fixed_file_name.h"
 
@@ -42,19 +41,21 @@ bool IsRegularFile(const std::filesystem::path& path) {
 }
 
 // The name of a file in folder that equals name ignoring case, the exact name first.
+// The name is given as the folder holds it: a file system that ignores case finds
+// "T.DBT" for "t.dbt" too, and the listing tells its true spelling.
 std::optional<std::string> FindIgnoringCase(const std::filesystem::path& folder,
                                             const std::string& name) {
   const std::filesystem::path searched = folder.empty() ? "." : folder;
-  if (IsRegularFile(searched / name)) return name;
   std::vector<std::string> matches;
   std::error_code error;
   for (const auto& entry : std::filesystem::directory_iterator(searched, error)) {
     const std::string candidate = entry.path().filename().string();
-    if (strcasecmp(candidate.c_str(), name.c_str()) == 0 && IsRegularFile(entry.path())) {
-      matches.push_back(candidate);
-    }
+    if (!EqualIgnoringCase(candidate, name) || !IsRegularFile(entry.path())) continue;
+    if (candidate == name) return name;
+    matches.push_back(candidate);
   }
-  if (matches.empty()) return std::nullopt;
+  // A folder that can be searched but not read still finds the exact name.
+  if (matches.empty()) return IsRegularFile(searched / name) ? std::optional(name) : std::nullopt;
   return *std::min_element(matches.begin(), matches.end());
 }
 
@@ -148,10 +149,9 @@ std::optional<std::string> FindMemoFile(const std::string& tablePath) {
   return std::nullopt;
 }
 
-uint32_t ReadMemoBlockSize(int fd, bool isDbt) {
+uint32_t ReadMemoBlockSize(NativeFile file, bool isDbt) {
   unsigned char header[kMemoHeaderProbe] = {};
-  const ssize_t got = pread(fd, header, sizeof header, 0);
-  const size_t read = got > 0 ? static_cast<size_t>(got) : 0;
+  const size_t read = ReadFileAt(file, header, sizeof header, 0);
   uint32_t size = 0;
   if (isDbt && read >= kDbtBlockSizeOffset + 2) {
     size = LittleEndian(header + kDbtBlockSizeOffset, 2);

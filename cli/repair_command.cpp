@@ -1,9 +1,9 @@
 #include "repair_command.h"
 
-#include <sys/stat.h>
-
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 #include "cli_texts.h"
 #include "fixed_file_name.h"
@@ -17,9 +17,10 @@ namespace {
 constexpr int kExitSuccess = 0;
 constexpr int kExitFailure = 1;
 
+// Also a link that leads nowhere: writing through it would create its target.
 bool PathExists(const std::string& path) {
-  struct stat info {};
-  return lstat(path.c_str(), &info) == 0;
+  std::error_code error;
+  return std::filesystem::exists(std::filesystem::symlink_status(path, error));
 }
 
 void LogResult(RepairOutcome outcome, const std::string& source, const std::string& output,
