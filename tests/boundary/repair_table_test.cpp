@@ -1,14 +1,11 @@
 // Whole repair runs through ordinal 1: events, results and the files left behind.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <filesystem>
 
 #include <gtest/gtest.h>
 
 #include "event_recorder.h"
 #include "memo_builder.h"
+#include "native_file.h"
 #include "table_builder.h"
 #include "temp_dir.h"
 
@@ -23,19 +20,10 @@ bool Exists(const std::string& path) { return std::filesystem::exists(path); }
 
 std::string Text(const Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
 
-// Holds a lock on a file the way another program that denies sharing would.
-class ForeignLock {
+// Holds a file the way another program that denies sharing would.
+class ForeignLock : public NativeFile {
  public:
-  explicit ForeignLock(const std::string& path) : fd_(open(path.c_str(), O_RDWR)) {
-    struct flock lock {};
-    lock.l_type = F_WRLCK;
-    lock.l_whence = SEEK_SET;
-    EXPECT_EQ(fcntl(fd_, F_OFD_SETLK, &lock), 0);
-  }
-  ~ForeignLock() { close(fd_); }
-
- private:
-  int fd_;
+  explicit ForeignLock(const std::string& path) : NativeFile(path, Mode::exclusive) {}
 };
 
 TableBuilder SmallTable() {
@@ -127,7 +115,11 @@ TEST(RepairTable, NeverWritesTheSourceTableWhateverTheOutputName) {
   const std::string source = dir.File("t.dbf");
   const Bytes table = SmallTable().Build();
   WriteWholeFile(source, table);
+#ifdef _WIN32
+  std::filesystem::create_hard_link(source, dir.File("link.dbf"));  // a second name of the file
+#else
   std::filesystem::create_symlink(source, dir.File("link.dbf"));
+#endif
   for (const std::string& output : {source, dir.File("link.dbf"), dir.File("./t.dbf")}) {
     EventRecorder recorder;
     EXPECT_EQ(RunRepair(source, output, kNoOptions, &recorder), 1);

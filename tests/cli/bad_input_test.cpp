@@ -92,7 +92,7 @@ CliResult RunCliUnprivileged(const std::vector<std::string>& args, const TempDir
     for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
     if (setgroups(0, nullptr) == 0 && setgid(kUnprivilegedId) == 0 && setuid(kUnprivilegedId) == 0 &&
-        chdir(dir.path().c_str()) == 0)
+        chdir(dir.path().string().c_str()) == 0)
       execv(TESSALY_CLI_PATH, argv.data());
     _exit(kExecFailed);
   }
