@@ -191,11 +191,15 @@ int Win32Platform::Open(const char* name, const OpenRequest& request, FileHandle
   return 0;
 }
 
+// The invalid-handle value is also the pseudo handle of the current process, which the
+// handle calls would take for a real one.
 int Win32Platform::Close(FileHandle handle) {
+  if (handle == kInvalidHandle) return ERROR_INVALID_HANDLE;
   return CloseHandle(Native(handle)) ? 0 : LastError();
 }
 
 int Win32Platform::Duplicate(FileHandle handle, FileHandle& copy) {
+  if (handle == kInvalidHandle) return ERROR_INVALID_HANDLE;
   HANDLE process = GetCurrentProcess();
   HANDLE duplicate = INVALID_HANDLE_VALUE;
   if (!DuplicateHandle(process, Native(handle), process, &duplicate, 0, FALSE,

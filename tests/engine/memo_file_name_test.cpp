@@ -26,9 +26,14 @@ TEST(MemoFileName, FindsTheSourceMemoWithoutRegardToCasePreferringTheExactName) 
   const std::string source = dir.File("sales.dbf");
   EXPECT_EQ(SourceMemoPath(source, ".DBT"), dir.File("sales.DBT"));  // none exists
   WriteWholeFile(dir.File("sales.dbt"), {});
+#ifdef _WIN32
+  // Names ignore case here: the name asked for already leads to the file.
+  EXPECT_EQ(SourceMemoPath(source, ".DBT"), dir.File("sales.DBT"));
+#else
   EXPECT_EQ(SourceMemoPath(source, ".DBT"), dir.File("sales.dbt"));
   WriteWholeFile(dir.File("sales.DBT"), {});
   EXPECT_EQ(SourceMemoPath(source, ".DBT"), dir.File("sales.DBT"));
+#endif
 }
 
 TEST(MemoFileName, OutputMemoTakesTheCaseOfTheTableExtension) {

@@ -63,7 +63,7 @@ Run RepairFailing(const Scenario& scenario, uint64_t failingCall) {
     run.result = session.RepairTable(dir.File(scenario.table).c_str(), 0, scenario.optionWord,
                                      dir.File(kOutput).c_str());
   }
-  const std::string folder = dir.path().string() + "/";
+  const std::string folder = (dir.path() / "").string();  // with the system's separator
   for (Event event : recorder.events) {
     event.text = WithoutFolder(event.text, folder, kFolder);
     run.events.push_back(event);

@@ -30,9 +30,10 @@ RepairRun Repair(EventRecorder& recorder, ProgressCallback callback = &EventReco
   run.result = session.RepairTable(dir.File("t.dbf").c_str(), 0, 0, dir.File("o.dbf").c_str());
   run.log = recorder.LogEvents();
   run.output = ReadWholeFile(dir.File("o.dbf"));
+  const std::string folder = (dir.path() / "").string();  // with the system's separator
   for (Event& event : run.log) {
-    const size_t folder = event.text.find(dir.path().string());
-    if (folder != std::string::npos) event.text.replace(folder, dir.path().string().size(), "<dir>");
+    const size_t at = event.text.find(folder);
+    if (at != std::string::npos) event.text.replace(at, folder.size(), "<dir>/");
   }
   return run;
 }
