@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
-#include <system_error>
+
+#include "cli_platform.h"
 
 namespace tessaly_cli {
 namespace {
@@ -41,11 +41,6 @@ bool HasExtension(const std::string& path, const std::string& extension) {
   return EqualIgnoringCase(ExtensionOf(path), extension);
 }
 
-uint64_t GetFileSize64(const std::string& path) {
-  std::error_code error;
-  if (std::filesystem::is_directory(path, error)) return 0;
-  const uintmax_t size = std::filesystem::file_size(path, error);
-  return error ? 0 : static_cast<uint64_t>(size);
-}
+uint64_t GetFileSize64(const std::string& path) { return RegularFileSize(path); }
 
 }  // namespace tessaly_cli

@@ -2,9 +2,8 @@
 
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
-#include <system_error>
 
+#include "cli_platform.h"
 #include "cli_texts.h"
 #include "fixed_file_name.h"
 #include "log_format.h"
@@ -18,10 +17,7 @@ constexpr int kExitSuccess = 0;
 constexpr int kExitFailure = 1;
 
 // Also a link that leads nowhere: writing through it would create its target.
-bool PathExists(const std::string& path) {
-  std::error_code error;
-  return std::filesystem::exists(std::filesystem::symlink_status(path, error));
-}
+bool PathExists(const std::string& path) { return NameTaken(path); }
 
 void LogResult(RepairOutcome outcome, const std::string& source, const std::string& output,
                RepairLog& log) {
