@@ -65,6 +65,7 @@ typedef struct RepairArgs {
 typedef int32_t (*MendrelRepairFn)(const void* maskedArgs);
 typedef void (*MendrelDisplayFieldValueFn)(char* fieldBytes, const unsigned char* descriptor,
                                            uint32_t optionWord);
+/* memoHandle: a file descriptor on POSIX, a HANDLE on Windows; 0 and -1 mean none. */
 typedef void (*MendrelDisplayMemoValueFn)(const char* fieldBytes, const unsigned char* descriptor,
                                           intptr_t memoHandle, uint32_t blockSize,
                                           const char* memoPath, char* text, uint32_t textSize);

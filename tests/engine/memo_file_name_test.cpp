@@ -44,3 +44,18 @@ TEST(MemoFileName, OutputMemoTakesTheCaseOfTheTableExtension) {
   EXPECT_EQ(OutputMemoPath("/o/out.Dbf", ".DBT"), "/o/out.DBT");
   EXPECT_EQ(OutputMemoPath("/o/out_1.dbf", ".DBT"), "/o/out_1.dbt");
 }
+
+#ifdef _WIN32
+TEST(MemoFileName, WindowsPathsFindTheMemoBesideTheTableWhicheverSlashTheyUse) {
+  TempDir dir;
+  WriteWholeFile(dir.File("Sales.fpt"), {});
+  const std::string folder = dir.path().string();
+  std::string forward = folder;
+  for (char& c : forward)
+    if (c == '\\') c = '/';
+  for (const std::string& table : {folder + "\\sales.dbf", forward + "/sales.dbf"}) {
+    EXPECT_EQ(ChooseMemoExtension(table, 0x83), ".FPT") << table;
+    EXPECT_TRUE(IsMemoNameOf(folder + "\\SALES.FPT", table)) << table;
+  }
+}
+#endif
