@@ -10,13 +10,11 @@ jobs=${JOBS:-$(nproc)}
 build=${WINDOWS_BUILD_DIR:-build-windows}
 cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
   -DCMAKE_BUILD_TYPE=Release
-# The build's Wine prefix is made once, while the compiler runs.
-"$build/wine-run" cmd /c exit >/dev/null 2>&1 &
+# The build's Wine prefix is made once, while the compiler runs; its server is ended
+# when the tests are over (it would stay a minute).
+"$build/wine-run" cmd /c exit </dev/null >/dev/null 2>&1 &
 prefix=$!
+trap 'WINEPREFIX="$PWD/$build/wineprefix" wineserver -k 2>/dev/null || true' EXIT
 cmake --build "$build" -j"$jobs"
 wait "$prefix" || true
-status=0
-ctest --test-dir "$build" --output-on-failure -j"$jobs" || status=$?
-# Leave no Wine server behind for the next step.
-WINEPREFIX="$PWD/$build/wineprefix" wineserver -k 2>/dev/null || true
-exit $status
+ctest --test-dir "$build" --output-on-failure -j"$jobs"
