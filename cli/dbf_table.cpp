@@ -1,13 +1,11 @@
 #include "dbf_table.h"
 
-#include <strings.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 
+#include "cli_platform.h"
 #include "cli_texts.h"
 #include "fixed_file_name.h"
 
@@ -36,25 +34,24 @@ std::string NotATable(const std::string& path, const std::string& reason) {
   return FormatCliText(kTextNotATable, path.c_str(), reason.c_str());
 }
 
-bool IsRegularFile(const std::filesystem::path& path) {
-  std::error_code ignored;
-  return std::filesystem::is_regular_file(path, ignored);
+bool IsRegularFile(const std::string& path) {
+  int ignored = 0;
+  return KindOf(path, ignored) == FileKind::regular;
 }
 
 // The name of a file in folder that equals name ignoring case, the exact name first.
-std::optional<std::string> FindIgnoringCase(const std::filesystem::path& folder,
-                                            const std::string& name) {
-  const std::filesystem::path searched = folder.empty() ? "." : folder;
-  if (IsRegularFile(searched / name)) return name;
+// The name is given as the folder holds it: a file system that ignores case finds
+// "T.DBT" for "t.dbt" too, and the listing tells its true spelling.
+// folder is empty or ends with its separator.
+std::optional<std::string> FindIgnoringCase(const std::string& folder, const std::string& name) {
   std::vector<std::string> matches;
-  std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator(searched, error)) {
-    const std::string candidate = entry.path().filename().string();
-    if (strcasecmp(candidate.c_str(), name.c_str()) == 0 && IsRegularFile(entry.path())) {
-      matches.push_back(candidate);
-    }
+  for (const std::string& candidate : FolderNames(folder.empty() ? "." : folder)) {
+    if (!EqualIgnoringCase(candidate, name) || !IsRegularFile(folder + candidate)) continue;
+    if (candidate == name) return name;
+    matches.push_back(candidate);
   }
-  if (matches.empty()) return std::nullopt;
+  // A folder that can be searched but not read still finds the exact name.
+  if (matches.empty()) return IsRegularFile(folder + name) ? std::optional(name) : std::nullopt;
   return *std::min_element(matches.begin(), matches.end());
 }
 
@@ -63,10 +60,10 @@ std::optional<std::string> FindIgnoringCase(const std::filesystem::path& folder,
 bool TableField::IsMemo() const { return std::strchr("GMPV", type) != nullptr && type != '\0'; }
 
 DbfTable::DbfTable(const std::string& path) {
-  std::error_code status;
-  const auto kind = std::filesystem::status(path, status).type();
-  if (kind != std::filesystem::file_type::regular) {
-    const int cause = status ? status.value() : (kind == std::filesystem::file_type::directory ? EISDIR : EINVAL);
+  int error = 0;
+  const FileKind kind = KindOf(path, error);
+  if (kind != FileKind::regular) {
+    const int cause = error != 0 ? error : (kind == FileKind::folder ? EISDIR : EINVAL);
     throw TableError(FormatCliText(kTextCannotOpenTable, path.c_str(), std::strerror(cause)));
   }
   in_.open(path, std::ios::binary);
@@ -139,19 +136,17 @@ bool DbfTable::ReadRecord(uint64_t index, std::vector<char>& record) {
 }
 
 std::optional<std::string> FindMemoFile(const std::string& tablePath) {
-  const std::filesystem::path table(tablePath);
-  const std::filesystem::path folder = table.parent_path();
-  const std::string stem = StripExtension(table.filename().string());
+  const std::string folder = tablePath.substr(0, NameStart(tablePath));
+  const std::string stem = StripExtension(tablePath.substr(folder.size()));
   for (const char* extension : {".DBT", ".FPT"}) {
-    if (auto found = FindIgnoringCase(folder, stem + extension)) return (folder / *found).string();
+    if (auto found = FindIgnoringCase(folder, stem + extension)) return folder + *found;
   }
   return std::nullopt;
 }
 
-uint32_t ReadMemoBlockSize(int fd, bool isDbt) {
+uint32_t ReadMemoBlockSize(NativeFile file, bool isDbt) {
   unsigned char header[kMemoHeaderProbe] = {};
-  const ssize_t got = pread(fd, header, sizeof header, 0);
-  const size_t read = got > 0 ? static_cast<size_t>(got) : 0;
+  const size_t read = ReadFileAt(file, header, sizeof header, 0);
   uint32_t size = 0;
   if (isDbt && read >= kDbtBlockSizeOffset + 2) {
     size = LittleEndian(header + kDbtBlockSizeOffset, 2);

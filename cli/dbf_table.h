@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "cli_platform.h"
+
 namespace tessaly_cli {
 
 constexpr size_t kDescriptorSize = 32;
@@ -65,6 +67,6 @@ std::optional<std::string> FindMemoFile(const std::string& tablePath);
 
 // The block size of an open memo file by its header: DBT little-endian at 20 (512
 // when absent or 0), FPT big-endian at 6 (64 when absent or 0).
-uint32_t ReadMemoBlockSize(int fd, bool isDbt);
+uint32_t ReadMemoBlockSize(NativeFile file, bool isDbt);
 
 }  // namespace tessaly_cli

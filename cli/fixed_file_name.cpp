@@ -1,13 +1,21 @@
 #include "fixed_file_name.h"
 
-#include <strings.h>
-#include <sys/stat.h>
+#include <algorithm>
+#include <cctype>
+
+#include "cli_platform.h"
 
 namespace tessaly_cli {
 namespace {
 
+#ifdef _WIN32
+constexpr char kExtensionOrFolderMarks[] = "./\\:";
+#else
+constexpr char kExtensionOrFolderMarks[] = "./";
+#endif
+
 std::string::size_type ExtensionStart(const std::string& path) {
-  const auto mark = path.find_last_of("./");
+  const auto mark = path.find_last_of(kExtensionOrFolderMarks);
   if (mark == std::string::npos || path[mark] != '.') return path.size();
   return mark;
 }
@@ -22,15 +30,17 @@ std::string MakeFixedFileName(const std::string& path) {
   return StripExtension(path) + "_fixed" + ExtensionOf(path);
 }
 
-bool HasExtension(const std::string& path, const std::string& extension) {
-  const std::string own = ExtensionOf(path);
-  return own.size() == extension.size() && strcasecmp(own.c_str(), extension.c_str()) == 0;
+bool EqualIgnoringCase(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) ==
+                  std::tolower(static_cast<unsigned char>(y));
+         });
 }
 
-uint64_t GetFileSize64(const std::string& path) {
-  struct stat info {};
-  if (stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return 0;
-  return static_cast<uint64_t>(info.st_size);
+bool HasExtension(const std::string& path, const std::string& extension) {
+  return EqualIgnoringCase(ExtensionOf(path), extension);
 }
+
+uint64_t GetFileSize64(const std::string& path) { return RegularFileSize(path); }
 
 }  // namespace tessaly_cli

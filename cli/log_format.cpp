@@ -1,8 +1,5 @@
 #include "log_format.h"
 
-#include <langinfo.h>
-#include <locale.h>
-
 #include "cli_texts.h"
 
 namespace tessaly_cli {
@@ -25,16 +22,6 @@ std::string GroupThousands(uint64_t value, const std::string& separator) {
     grouped += digits[i];
   }
   return grouped;
-}
-
-std::string UserThousandsSeparator() {
-  // Asked of a private locale object: the process locale stays "C", which the
-  // engine's number conversions rely on.
-  locale_t user = newlocale(LC_NUMERIC_MASK, "", static_cast<locale_t>(0));
-  if (user == static_cast<locale_t>(0)) return ",";
-  std::string separator = nl_langinfo_l(THOUSEP, user);
-  freelocale(user);
-  return separator.empty() ? "," : separator;
 }
 
 }  // namespace tessaly_cli

@@ -1,11 +1,10 @@
 // tessaly-cli: repairs damaged tables through the engine library and shows their
 // records, from a terminal or a script.
-#include <unistd.h>
-
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "cli_platform.h"
 #include "cli_texts.h"
 #include "command_line.h"
 #include "repair_command.h"
@@ -42,7 +41,7 @@ int main(int argc, char** argv) {
     case CommandKind::kRepair:
     default: {
       InstallStopHandler();
-      RepairLog log(stdout, stderr, isatty(STDERR_FILENO) == 1);
+      RepairLog log(stdout, stderr, StandardErrorIsTerminal());
       return RunRepairCommand(line.repair, log);
     }
   }

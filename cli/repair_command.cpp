@@ -1,10 +1,9 @@
 #include "repair_command.h"
 
-#include <sys/stat.h>
-
 #include <chrono>
 #include <cstdio>
 
+#include "cli_platform.h"
 #include "cli_texts.h"
 #include "fixed_file_name.h"
 #include "log_format.h"
@@ -17,10 +16,8 @@ namespace {
 constexpr int kExitSuccess = 0;
 constexpr int kExitFailure = 1;
 
-bool PathExists(const std::string& path) {
-  struct stat info {};
-  return lstat(path.c_str(), &info) == 0;
-}
+// Also a link that leads nowhere: writing through it would create its target.
+bool PathExists(const std::string& path) { return NameTaken(path); }
 
 void LogResult(RepairOutcome outcome, const std::string& source, const std::string& output,
                RepairLog& log) {

@@ -1,13 +1,11 @@
 #include "show_command.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "cli_platform.h"
 #include "cli_texts.h"
 #include "dbf_table.h"
 #include "field_text.h"
@@ -79,31 +77,29 @@ class MemoSource {
     if (!table.HasMemoFields()) return;
     const auto found = FindMemoFile(tablePath);
     if (!found) return;
-    fd_ = open(found->c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd_ < 0) return;
+    file_ = OpenForReading(*found);
+    if (file_ == kNoFile) return;
     path_ = *found;
-    blockSize_ = ReadMemoBlockSize(fd_, !HasExtension(path_, ".FPT"));
+    blockSize_ = ReadMemoBlockSize(file_, !HasExtension(path_, ".FPT"));
   }
-  ~MemoSource() {
-    if (fd_ >= 0) close(fd_);
-  }
+  ~MemoSource() { CloseFile(file_); }
   MemoSource(const MemoSource&) = delete;
   MemoSource& operator=(const MemoSource&) = delete;
 
-  bool IsOpen() const { return fd_ >= 0; }
+  bool IsOpen() const { return file_ != kNoFile; }
   const std::string& path() const { return path_; }
   uint32_t blockSize() const { return blockSize_; }
 
   std::string Text(const TableField& field, const char* bytes) const {
     if (!IsOpen()) return "";
     char text[kMemoTextSize];
-    MendrelDisplayMemoValue()(bytes, field.descriptor.data(), fd_, blockSize_, path_.c_str(), text,
+    MendrelDisplayMemoValue()(bytes, field.descriptor.data(), file_, blockSize_, path_.c_str(), text,
                               sizeof text);
     return CellText(text, strnlen(text, sizeof text));
   }
 
  private:
-  int fd_ = -1;
+  NativeFile file_ = kNoFile;
   std::string path_;
   uint32_t blockSize_ = 0;
 };

@@ -1,5 +1,9 @@
 #include "stop_request.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <csignal>
 
 namespace tessaly_cli {
@@ -7,10 +11,24 @@ namespace {
 
 volatile std::sig_atomic_t stopFlag = 0;
 
+#ifdef _WIN32
+// Runs on a thread of its own; answering TRUE keeps the process alive.
+BOOL WINAPI OnConsoleControl(DWORD event) {
+  if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) return FALSE;
+  stopFlag = 1;
+  return TRUE;
+}
+#else
 void OnInterrupt(int) { stopFlag = 1; }
+#endif
 
 }  // namespace
 
+#ifdef _WIN32
+// A console has no broken pipe signal: a vanished log reader makes writes fail, which
+// the log ignores.
+void InstallStopHandler() { SetConsoleCtrlHandler(&OnConsoleControl, TRUE); }
+#else
 void InstallStopHandler() {
   struct sigaction action {};
   action.sa_handler = OnInterrupt;
@@ -22,6 +40,7 @@ void InstallStopHandler() {
   // whose record count was never written: the log lines are then just lost.
   std::signal(SIGPIPE, SIG_IGN);
 }
+#endif
 
 bool StopRequested() { return stopFlag != 0; }
 

@@ -1,10 +1,14 @@
 #include "decimal_number.h"
 
 #include <cerrno>
+#include <charconv>
 #include <clocale>
+#include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <locale.h>
 #include <string>
+#include <system_error>
 
 namespace mendrel {
 namespace {
@@ -71,6 +75,23 @@ constexpr size_t kDigitsAlwaysInRange = 300;
 
 bool IsSurelyInRange(const DecimalForm& form) { return !form.hasExponent && form.digits <= kDigitsAlwaysInRange; }
 
+#ifdef _WIN32
+// This C library's strtod neither takes a locale nor flags every inexact result below
+// the smallest normal double, so the range is judged from the value: infinite, or
+// subnormal, or zero from nonzero digits. A decimal text that a field can hold is never
+// exactly a subnormal double (the shortest one has hundreds of digits).
+bool IsOutOfRange(std::string_view decimal) {
+  if (!decimal.empty() && decimal.front() == '+') decimal.remove_prefix(1);
+  double value = 0;
+  const auto [end, error] = std::from_chars(decimal.data(), decimal.data() + decimal.size(), value);
+  if (error == std::errc::result_out_of_range) return true;
+  if (error != std::errc()) return false;
+  const double magnitude = std::fabs(value);
+  if (std::isinf(magnitude)) return true;
+  if (magnitude != 0) return magnitude < std::numeric_limits<double>::min();
+  return decimal.find_first_of("123456789") < decimal.find_first_of("eE");
+}
+#else
 // The "C" locale, so that "." is the decimal point whatever the user's locale.
 locale_t ClassicLocale() {
   static const locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
@@ -90,6 +111,7 @@ bool IsOutOfRange(std::string_view decimal) {
   }
   return errno == ERANGE;
 }
+#endif
 
 }  // namespace
 

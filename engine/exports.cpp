@@ -1,5 +1,5 @@
-// The library boundary: the ordinal table is the only exported symbol, and no
-// exception crosses it.
+// The library boundary: the four entries are exported by ordinal only (the ordinal
+// table on ELF, the module-definition file on Windows), and no exception crosses it.
 #include <cstring>
 #include <string>
 
@@ -60,6 +60,19 @@ int32_t IsAllZeroFile(const char* path) {
 
 }  // namespace
 
+#if defined(_WIN32)
+extern "C" {
+int32_t MendrelOrdinal1(const void* maskedArgs) { return Repair(maskedArgs); }
+void MendrelOrdinal2(char* fieldBytes, const unsigned char* descriptor, uint32_t optionWord) {
+  DisplayFieldValue(fieldBytes, descriptor, optionWord);
+}
+void MendrelOrdinal3(const char* fieldBytes, const unsigned char* descriptor, intptr_t memoHandle,
+                     uint32_t blockSize, const char* memoPath, char* text, uint32_t textSize) {
+  DisplayMemoValue(fieldBytes, descriptor, memoHandle, blockSize, memoPath, text, textSize);
+}
+int32_t MendrelOrdinal4(const char* path) { return IsAllZeroFile(path); }
+}
+#else
 extern "C" __attribute__((visibility("default"))) void* const MendrelOrdinals[5] = {
     nullptr,
     reinterpret_cast<void*>(&Repair),
@@ -67,3 +80,4 @@ extern "C" __attribute__((visibility("default"))) void* const MendrelOrdinals[5]
     reinterpret_cast<void*>(&DisplayMemoValue),
     reinterpret_cast<void*>(&IsAllZeroFile),
 };
+#endif

@@ -59,7 +59,11 @@ void RepairHeaderDate(TableHeader& header, int currentYear) {
 int CurrentLocalYear() {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
+#ifdef _WIN32
+  localtime_s(&local, &now);
+#else
   localtime_r(&now, &local);
+#endif
   return kBaseYear + local.tm_year;
 }
 

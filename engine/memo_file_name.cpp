@@ -5,14 +5,13 @@
 #include <utility>
 #include <vector>
 
+#include "io/path_separator.h"
 #include "io/platform.h"
 #include "path_rules.h"
 #include "table_header.h"
 
 namespace mendrel {
 namespace {
-
-constexpr char kPathSeparator = '/';
 
 bool IsFoxProVersion(uint8_t version) {
   return version == kVersionVisualFoxPro || version == kVersionVisualFoxProAutoIncrement ||
@@ -32,7 +31,7 @@ std::string ToLower(std::string text) {
 
 // The folder part of a path ("." when it has none) and its last component.
 std::pair<std::string, std::string> SplitFolder(const std::string& path) {
-  const size_t separator = path.rfind(kPathSeparator);
+  const size_t separator = LastPathSeparator(path);
   if (separator == std::string::npos) return {".", path};
   return {path.substr(0, separator + 1), path.substr(separator + 1)};
 }
@@ -41,7 +40,7 @@ std::pair<std::string, std::string> SplitFolder(const std::string& path) {
 
 std::vector<std::string> FindFilesIgnoringCase(const std::string& path) {
   const auto [folder, wantedName] = SplitFolder(path);
-  const std::string prefix = path.find(kPathSeparator) == std::string::npos ? "" : folder;
+  const std::string prefix = LastPathSeparator(path) == std::string::npos ? "" : folder;
   std::vector<std::string> names;
   std::vector<std::string> matches;
   if (wantedName.empty() || CurrentPlatform().ListFolder(folder.c_str(), names) != 0) return matches;

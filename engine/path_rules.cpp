@@ -1,14 +1,14 @@
 #include "path_rules.h"
 
+#include "io/path_separator.h"
+
 namespace mendrel {
 namespace {
-
-constexpr char kPathSeparator = '/';
 
 size_t ExtensionStart(const std::string& path) {
   const size_t dot = path.rfind('.');
   if (dot == std::string::npos) return path.size();
-  const size_t separator = path.rfind(kPathSeparator);
+  const size_t separator = LastPathSeparator(path);
   if (separator != std::string::npos && separator > dot) return path.size();
   return dot;
 }

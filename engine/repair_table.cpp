@@ -1,4 +1,3 @@
-#include <cerrno>
 #include <new>
 #include <string>
 #include <vector>
@@ -9,6 +8,7 @@
 #include "extra_header_bytes.h"
 #include "field_descriptor_scan.h"
 #include "header_rebuild.h"
+#include "io/os_error.h"
 #include "io/platform.h"
 #include "memo_file.h"
 #include "memo_file_name.h"
@@ -177,7 +177,7 @@ void RepairPass::WriteParts() {
 bool RepairPass::WritePart(const std::string& outputName) {
   CFileException error;
   if (IsSourceFile(outputName)) {
-    ReportCreateFailure(CFileException(CFileException::sharingViolation, EWOULDBLOCK, outputName));
+    ReportCreateFailure(CFileException(CFileException::sharingViolation, kSharingViolationError, outputName));
     return false;
   }
   if (!output_.Open(outputName.c_str(), CFile64::kWriteFlags, &error)) {
@@ -211,7 +211,7 @@ bool RepairPass::CreateOutputMemo(const std::string& outputName) {
   const std::string memoName = OutputMemoPath(outputName, memoExtension_);
   CFileException error;
   if (IsSourceFile(memoName) || CurrentPlatform().IsSameFile(memoName.c_str(), outputName.c_str())) {
-    ReportCreateFailure(CFileException(CFileException::sharingViolation, EWOULDBLOCK, memoName));
+    ReportCreateFailure(CFileException(CFileException::sharingViolation, kSharingViolationError, memoName));
     return false;
   }
   if (!outputMemo_.Open(memoName.c_str(), CFile64::kWriteFlags, &error)) {

@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev libjpeg-dev
   python3-dbfread xvfb xauth
   clang-14 libclang-rt-14-dev
+  gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix googletest wine wine64
 )
 
 missing=()

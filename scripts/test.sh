@@ -2,7 +2,8 @@
 # Installs what is missing, builds every target and runs every test through ctest:
 # once in the normal build, and once more for the engine and the CLI built with
 # AddressSanitizer and UndefinedBehaviorSanitizer; then runs each fuzz target for a
-# short while from its seed corpus.
+# short while from its seed corpus; last, cross-builds the engine and the CLI for Windows
+# and runs their tests under Wine (TESSALY_SKIP_WINDOWS=1 leaves that out).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -25,4 +26,8 @@ fi
 
 if [ "${TESSALY_SKIP_FUZZ:-0}" != 1 ]; then
   FUZZ_DIR=${FUZZ_BUILD_DIR:-$build-fuzz} bash scripts/fuzz.sh "${TESSALY_FUZZ_SECONDS:-45}"
+fi
+
+if [ "${TESSALY_SKIP_WINDOWS:-0}" != 1 ]; then
+  WINDOWS_BUILD_DIR=${WINDOWS_BUILD_DIR:-$build-windows} bash scripts/test-windows.sh
 fi

@@ -1,8 +1,10 @@
-/* Public interface of the Mendrel repair engine (libmendrel.so).
+/* Public interface of the Mendrel repair engine (libmendrel.so, Mendrel.dll).
  *
- * The library exports one symbol, the ordinal table MendrelOrdinals. Entry 1
- * repairs a table, 2 and 3 render stored field values for display, 4 tells
- * whether a file is all zeros. Usable from C and C++. */
+ * Four entries: 1 repairs a table, 2 and 3 render stored field values for display,
+ * 4 tells whether a file is all zeros. The shared object exports one symbol, the
+ * ordinal table MendrelOrdinals; the DLL exports the four functions by ordinal
+ * only, and its import library binds callers to those ordinals. Reach them through
+ * MendrelRepair() and its siblings on either system. Usable from C and C++. */
 #ifndef MENDREL_H
 #define MENDREL_H
 
@@ -63,24 +65,36 @@ typedef struct RepairArgs {
 typedef int32_t (*MendrelRepairFn)(const void* maskedArgs);
 typedef void (*MendrelDisplayFieldValueFn)(char* fieldBytes, const unsigned char* descriptor,
                                            uint32_t optionWord);
+/* memoHandle: a file descriptor on POSIX, a HANDLE on Windows; 0 and -1 mean none. */
 typedef void (*MendrelDisplayMemoValueFn)(const char* fieldBytes, const unsigned char* descriptor,
                                           intptr_t memoHandle, uint32_t blockSize,
                                           const char* memoPath, char* text, uint32_t textSize);
 typedef int32_t (*MendrelIsAllZeroFileFn)(const char* path);
 
+#if defined(_WIN32)
+#ifdef MENDREL_BUILDING_LIBRARY
+#define MENDREL_IMPORT
+#else
+#define MENDREL_IMPORT __declspec(dllimport)
+#endif
+/* Ordinals 1 to 4 of Mendrel.dll. The export table carries no names; these names
+ * live in the import library only, which binds each to its ordinal. */
+MENDREL_IMPORT int32_t MendrelOrdinal1(const void* maskedArgs);
+MENDREL_IMPORT void MendrelOrdinal2(char* fieldBytes, const unsigned char* descriptor,
+                                    uint32_t optionWord);
+MENDREL_IMPORT void MendrelOrdinal3(const char* fieldBytes, const unsigned char* descriptor,
+                                    intptr_t memoHandle, uint32_t blockSize, const char* memoPath,
+                                    char* text, uint32_t textSize);
+MENDREL_IMPORT int32_t MendrelOrdinal4(const char* path);
+
+static inline MendrelRepairFn MendrelRepair(void) { return &MendrelOrdinal1; }
+static inline MendrelDisplayFieldValueFn MendrelDisplayFieldValue(void) { return &MendrelOrdinal2; }
+static inline MendrelDisplayMemoValueFn MendrelDisplayMemoValue(void) { return &MendrelOrdinal3; }
+static inline MendrelIsAllZeroFileFn MendrelIsAllZeroFile(void) { return &MendrelOrdinal4; }
+#else
 /* [0] unused, [1] repair, [2] display field value, [3] display memo value,
  * [4] all-zero file test. */
 extern void* const MendrelOrdinals[5];
-
-static inline uint32_t MendrelPackOptions(uint32_t flags, uint32_t version, uint32_t maxFieldCount) {
-  return (flags & 0xFFu) | ((version & 0xFFu) << MENDREL_OPT_VERSION_SHIFT) |
-         ((maxFieldCount & 0xFFFFu) << MENDREL_OPT_MAX_FIELDS_SHIFT);
-}
-
-static inline void MendrelMaskArgs(RepairArgs* args) {
-  unsigned char* bytes = (unsigned char*)args;
-  for (size_t i = 0; i < sizeof *args; ++i) bytes[i] ^= (unsigned char)MENDREL_MASK_KEY;
-}
 
 static inline MendrelRepairFn MendrelRepair(void) { return (MendrelRepairFn)MendrelOrdinals[1]; }
 static inline MendrelDisplayFieldValueFn MendrelDisplayFieldValue(void) {
@@ -91,6 +105,17 @@ static inline MendrelDisplayMemoValueFn MendrelDisplayMemoValue(void) {
 }
 static inline MendrelIsAllZeroFileFn MendrelIsAllZeroFile(void) {
   return (MendrelIsAllZeroFileFn)MendrelOrdinals[4];
+}
+#endif
+
+static inline uint32_t MendrelPackOptions(uint32_t flags, uint32_t version, uint32_t maxFieldCount) {
+  return (flags & 0xFFu) | ((version & 0xFFu) << MENDREL_OPT_VERSION_SHIFT) |
+         ((maxFieldCount & 0xFFFFu) << MENDREL_OPT_MAX_FIELDS_SHIFT);
+}
+
+static inline void MendrelMaskArgs(RepairArgs* args) {
+  unsigned char* bytes = (unsigned char*)args;
+  for (size_t i = 0; i < sizeof *args; ++i) bytes[i] ^= (unsigned char)MENDREL_MASK_KEY;
 }
 
 #ifdef __cplusplus

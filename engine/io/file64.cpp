@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "io/open_request.h"
+#include "io/path_separator.h"
 #include "io/platform.h"
 
 namespace mendrel {
@@ -17,7 +18,7 @@ void ThrowOnError(int error) {
 }
 
 std::string LastPathComponent(const std::string& path) {
-  size_t slash = path.find_last_of('/');
+  size_t slash = LastPathSeparator(path);
   std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
   return name.substr(0, kMaxFileName);
 }

@@ -1,55 +1,17 @@
 #include "io/file_exception.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 #include <vector>
 
 #include "engine_strings.h"
+#include "io/os_error.h"
 
 namespace mendrel {
 namespace {
 
 // The longest description the engine inserts into its own texts.
 constexpr uint32_t kMessageBufferSize = 4096;
-
-struct ErrorCause {
-  int32_t osError;
-  int32_t cause;
-};
-
-// errno values by meaning; everything else is a generic failure.
-constexpr ErrorCause kCauses[] = {
-    {ENOENT, CFileException::fileNotFound},
-    {ENOTDIR, CFileException::badPath},
-    {ENAMETOOLONG, CFileException::badPath},
-    {ELOOP, CFileException::badPath},
-    {ENODEV, CFileException::badPath},
-    {EXDEV, CFileException::badPath},
-    {EMFILE, CFileException::tooManyOpenFiles},
-    {ENFILE, CFileException::tooManyOpenFiles},
-    {EACCES, CFileException::accessDenied},
-    {EPERM, CFileException::accessDenied},
-    {EROFS, CFileException::accessDenied},
-    {EISDIR, CFileException::accessDenied},
-    {EEXIST, CFileException::accessDenied},
-    {EBADF, CFileException::invalidFile},
-    {ESPIPE, CFileException::badSeek},
-    {EINVAL, CFileException::badSeek},
-    {EOVERFLOW, CFileException::badSeek},
-    {EIO, CFileException::hardIO},
-    {ENXIO, CFileException::hardIO},
-    {ENOMEDIUM, CFileException::hardIO},
-    {EREMOTEIO, CFileException::hardIO},
-    {EAGAIN, CFileException::sharingViolation},  // a lock another opener holds
-    {EBUSY, CFileException::sharingViolation},
-    {ETXTBSY, CFileException::sharingViolation},
-    {ENOLCK, CFileException::lockViolation},
-    {EDEADLK, CFileException::lockViolation},
-    {ENOSPC, CFileException::diskFull},
-    {EDQUOT, CFileException::diskFull},
-    {EFBIG, CFileException::diskFull},
-};
 
 void CopyCut(const std::string& message, char* text, uint32_t size) {
   size_t length = std::min<size_t>(message.size(), size - 1);
@@ -71,12 +33,7 @@ std::string CException::ErrorMessage() const {
   return std::string(text.data());
 }
 
-int32_t CFileException::OsErrorToCause(int32_t osError) {
-  if (osError == 0) return none;
-  for (const ErrorCause& entry : kCauses)
-    if (entry.osError == osError) return entry.cause;
-  return generic;
-}
+int32_t CFileException::OsErrorToCause(int32_t osError) { return CauseOfOsError(osError); }
 
 void CFileException::ThrowOsError(int32_t osError, const std::string& fileName) {
   throw CFileException(OsErrorToCause(osError), osError, fileName);

@@ -38,7 +38,7 @@ class CFileException : public CException {
   CFileException(int32_t cause, int32_t osError, std::string fileName = {})
       : m_cause(cause), m_lOsError(osError), m_strFileName(std::move(fileName)) {}
 
-  // The cause for a platform error code (errno here); 0 gives none.
+  // The cause for a platform error code (errno, or a Windows error number); 0 gives none.
   static int32_t OsErrorToCause(int32_t osError);
   // Throws a CFileException for a platform error code.
   [[noreturn]] static void ThrowOsError(int32_t osError, const std::string& fileName = {});

@@ -11,7 +11,8 @@ namespace mendrel {
 
 // Every file call the engine makes goes through this seam, so that a build for
 // another system replaces one class and tests can make chosen calls fail.
-// Calls that can fail return 0 or an errno-style code.
+// Calls that can fail return 0 or the system's error code: errno on POSIX, the system
+// error number on Windows.
 
 enum class FileAccess { read, write, readWrite, none };
 // What other openers of the same file may do meanwhile.

@@ -1,6 +1,4 @@
 // Ordinals 2 to 4 of the shipped library: field and memo rendering, the all-zero test.
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -9,6 +7,7 @@
 #include <vector>
 
 #include "memo_builder.h"
+#include "native_file.h"
 #include "mendrel.h"
 #include "temp_dir.h"
 
@@ -29,25 +28,19 @@ std::string Displayed(char type, std::string bytes, uint32_t optionWord = 0) {
   return bytes;
 }
 
-// A memo file on disk, opened for reading; the descriptor is closed on destruction.
+// A memo file on disk, opened for reading; the handle is closed on destruction.
 class MemoOnDisk {
  public:
-  MemoOnDisk(const MemoBuilder& builder, const std::string& path) : path_(path) {
-    builder.WriteTo(path);
-    fd_ = ::open(path.c_str(), O_RDONLY);
-  }
-  ~MemoOnDisk() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  MemoOnDisk(const MemoOnDisk&) = delete;
-  MemoOnDisk& operator=(const MemoOnDisk&) = delete;
+  MemoOnDisk(const MemoBuilder& builder, const std::string& path)
+      : path_((builder.WriteTo(path), path)), file_(path, NativeFile::Mode::read) {}
 
-  int fd() const { return fd_; }
+  intptr_t fd() const { return file_.handle(); }
+  bool IsOpen() const { return file_.IsValid(); }
   const std::string& path() const { return path_; }
 
  private:
   std::string path_;
-  int fd_ = -1;
+  NativeFile file_;
 };
 
 constexpr size_t kGuard = 16;
@@ -147,7 +140,7 @@ TEST_F(DisplayMemoValue, TheExtensionDecidesTheMemoKindWhateverItsCase) {
 TEST_F(DisplayMemoValue, ReadsBinaryPointersAndLeavesTheHandleOpen) {
   MemoOnDisk file(MemoBuilder::Fpt(64).Fox(8, 1, "vfp"), dir.File("m.fpt"));
   EXPECT_EQ(DisplayedMemo(LittleEndian32(8), 'M', file.fd(), 64, file.path().c_str(), 4), "vfp" + Zeros(1));
-  EXPECT_NE(::fcntl(file.fd(), F_GETFD), -1);
+  EXPECT_TRUE(file.IsOpen());
 }
 
 TEST_F(DisplayMemoValue, GivesAnEmptyTextWhenThereIsNothingToShow) {

@@ -25,7 +25,7 @@ std::vector<std::string> FixtureTables() {
   for (const auto& entry : fs::recursive_directory_iterator(kFixtures)) {
     std::string extension = entry.path().extension().string();
     for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (entry.is_regular_file() && extension == ".dbf") tables.push_back(fs::relative(entry.path(), kFixtures));
+    if (entry.is_regular_file() && extension == ".dbf") tables.push_back(fs::relative(entry.path(), kFixtures).string());
   }
   std::sort(tables.begin(), tables.end());
   return tables;
@@ -48,6 +48,9 @@ class RepairFixture : public testing::TestWithParam<std::string> {};
 }  // namespace
 
 TEST_P(RepairFixture, KeepsFieldsRecordsAndMemoTexts) {
+#ifdef _WIN32
+  GTEST_SKIP() << "the independent reader runs on the build machine only";
+#endif
   const std::string table = GetParam();
   TempDir dir;
   const fs::path source = kFixtures / table;

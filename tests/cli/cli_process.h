@@ -1,7 +1,7 @@
 #pragma once
 
-#include <sys/types.h>
-
+#include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -14,29 +14,32 @@ struct CliResult {
 };
 
 // tessaly-cli run as a child process in a folder, under the C locale, its standard
-// output and error captured through pipes.
+// output and error captured through pipes. Lines end in "\n" as captured: the CR that
+// a Windows program writes before each line end is taken out.
 class CliProcess {
  public:
-  CliProcess(const std::vector<std::string>& args, const std::string& folder);
+  CliProcess(const std::vector<std::string>& args, const std::filesystem::path& folder);
   ~CliProcess();
   CliProcess(const CliProcess&) = delete;
   CliProcess& operator=(const CliProcess&) = delete;
 
   // Reads standard output until it holds text; false when the process ended first.
   bool WaitForOutput(const std::string& text);
-  void Interrupt();
+  // Ctrl-C; false where the test cannot send one.
+  bool Interrupt();
   CliResult Finish();
 
  private:
   bool ReadSome(bool both);
 
-  pid_t pid_ = -1;
-  int outFd_ = -1;
-  int errFd_ = -1;
+  // A process id and descriptors on POSIX, handles on Windows.
+  intptr_t process_ = -1;
+  intptr_t out_ = -1;
+  intptr_t err_ = -1;
   CliResult result_;
 };
 
-CliResult RunCli(const std::vector<std::string>& args, const std::string& folder = ".");
+CliResult RunCli(const std::vector<std::string>& args, const std::filesystem::path& folder = ".");
 
 std::vector<std::string> SplitLines(const std::string& text);
 

@@ -75,6 +75,11 @@ TEST(FixedFileName, InsertsFixedBeforeTheExtensionOfTheNameOnly) {
   EXPECT_EQ(MakeFixedFileName("/data/old.files/sales"), "/data/old.files/sales_fixed");
   EXPECT_EQ(MakeFixedFileName("SALES.DBF"), "SALES_fixed.DBF");
   EXPECT_EQ(MakeFixedFileName("a.b.dbf"), "a.b_fixed.dbf");
+#ifdef _WIN32
+  EXPECT_EQ(MakeFixedFileName("C:\\old.files\\sales"), "C:\\old.files\\sales_fixed");
+  EXPECT_EQ(MakeFixedFileName("C:sales.dbf"), "C:sales_fixed.dbf");
+  EXPECT_EQ(MakeFixedFileName("C:\\old.files/sales.dbf"), "C:\\old.files/sales_fixed.dbf");
+#endif
   EXPECT_TRUE(HasExtension("/x/setup.ExE", ".EXE"));
   EXPECT_FALSE(HasExtension("/x.exe/setup", ".EXE"));
 }

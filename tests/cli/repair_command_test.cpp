@@ -135,6 +135,9 @@ TEST(RepairCommand, PassesTheOptionsToTheEngine) {
 }
 
 TEST(RepairCommand, CtrlCClosesThePartialTableWithItsTrueRecordCount) {
+#ifdef _WIN32
+  GTEST_SKIP() << "a console Ctrl-C event cannot be sent to the child alone here";
+#endif
   TempDir dir;
   // A large table of one 40-byte field, so that the run is still copying on Ctrl-C.
   constexpr uint32_t kRecords = 2000000;
@@ -148,7 +151,7 @@ TEST(RepairCommand, CtrlCClosesThePartialTableWithItsTrueRecordCount) {
   }
   CliProcess process({"repair", "big.dbf"}, dir.path());
   ASSERT_TRUE(process.WaitForOutput("Write DBF header ..."));
-  process.Interrupt();
+  ASSERT_TRUE(process.Interrupt());
   const CliResult run = process.Finish();
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_NE(run.out.find("User aborts the repair process"), std::string::npos) << run.out;

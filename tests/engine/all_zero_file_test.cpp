@@ -33,5 +33,5 @@ TEST(IsAllZeroFile, ScansPastTheFirstPieceToTheLastByte) {
 TEST(IsAllZeroFile, AFileThatCannotBeOpenedIsNotAllZeros) {
   TempDir dir;
   EXPECT_FALSE(IsAllZeroFile(dir.File("missing.dbt").c_str()));
-  EXPECT_FALSE(IsAllZeroFile(dir.path().c_str()));  // a folder
+  EXPECT_FALSE(IsAllZeroFile(dir.path().string().c_str()));  // a folder
 }

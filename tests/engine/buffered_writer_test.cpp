@@ -4,6 +4,7 @@
 
 #include "fault_platform.h"
 #include "temp_dir.h"
+#include "system_error_codes.h"
 
 using namespace mendrel;
 using namespace tessaly_test;
@@ -58,7 +59,7 @@ TEST(BufferedWriter, AFailedWriteThrowsTheFileExceptionOnceAndIsNotRepeated) {
   const std::string path = dir.File("o.dbf");
   FaultPlatform platform;
   ScopedPlatform installed(platform);
-  platform.FailCallOf(PlatformCall::write, 1, ENOSPC);
+  platform.FailCallOf(PlatformCall::write, 1, kErrorDiskFull);
   CBufferedWriter writer(64);
   ASSERT_TRUE(writer.Open(path.c_str(), CFile64::kWriteFlags, nullptr));
   writer.Write("lost", 4);

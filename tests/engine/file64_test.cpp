@@ -1,17 +1,21 @@
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/stat.h>
-#include <unistd.h>
+#endif
 
 #include <filesystem>
 #include <vector>
 
 #include "fault_platform.h"
 #include "io/file64.h"
+#include "native_file.h"
 #include "temp_dir.h"
+#include "system_error_codes.h"
 
 using namespace mendrel;
 using tessaly_test::FaultPlatform;
 using tessaly_test::PlatformCall;
+using namespace tessaly_test;
 
 namespace {
 
@@ -39,29 +43,33 @@ class File64Test : public ::testing::Test {
 
 TEST_F(File64Test, OpenRemembersTheFullPathAndFailuresTheNameAsPassed) {
   std::string path = Make("table.dbf", "x");
-  std::string cwd = std::filesystem::current_path();
+  const std::filesystem::path cwd = std::filesystem::current_path();
   std::filesystem::create_directory(dir.path() / "sub");
-  ASSERT_EQ(chdir(dir.path().c_str()), 0);
+  std::filesystem::current_path(dir.path());
   CFile64 file;
   EXPECT_TRUE(file.Open("./sub/../table.dbf", CFile64::kReadFlags));
   EXPECT_EQ(file.GetFilePath(), path);
   EXPECT_EQ(file.GetFileName(), "table.dbf");
   EXPECT_EQ(file.GetFileTitle(), "table.dbf");
   CFileException error = FailedOpen("missing.dbf", CFile64::kReadFlags);
-  ASSERT_EQ(chdir(cwd.c_str()), 0);
+  std::filesystem::current_path(cwd);
   EXPECT_EQ(error.m_cause, CFileException::fileNotFound);
-  EXPECT_EQ(error.m_lOsError, ENOENT);
+  EXPECT_EQ(error.m_lOsError, kErrorFileNotFound);
   EXPECT_EQ(error.m_strFileName, "missing.dbf");
 }
 
 TEST_F(File64Test, RefusesAnythingButARegularFileAsAccessDenied) {
-  std::string fifo = dir.File("pipe");
-  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-  for (const std::string& name : {dir.path().string(), fifo}) {
+#ifdef _WIN32
+  const std::string device = "NUL";  // a character device, not a disk file
+#else
+  const std::string device = dir.File("pipe");
+  ASSERT_EQ(mkfifo(device.c_str(), 0600), 0);
+#endif
+  for (const std::string& name : {dir.path().string(), device}) {
     for (uint32_t flags : {CFile64::kReadFlags, CFile64::kWriteFlags}) {
       CFileException error = FailedOpen(name, flags);
       EXPECT_EQ(error.m_cause, CFileException::accessDenied) << name << " " << flags;
-      EXPECT_EQ(error.m_lOsError, EACCES);
+      EXPECT_EQ(error.m_lOsError, kErrorAccessDenied);
     }
   }
 }
@@ -74,7 +82,13 @@ TEST_F(File64Test, SharingModesKeepOtherOpenersOut) {
   CFileException error = FailedOpen(path, CFile64::kWriteFlags);
   EXPECT_EQ(error.m_cause, CFileException::sharingViolation);
   EXPECT_EQ(Content(path), "keep me");  // the create did not truncate
+#ifdef _WIN32
+  // Sharing is enforced for every opener: the readers keep any writer out.
+  EXPECT_FALSE(writer.Open(path.c_str(), CFile64::modeWrite | CFile64::shareDenyNone));
+#else
+  // Sharing is advisory: an opener that asks for none takes no lock.
   EXPECT_TRUE(writer.Open(path.c_str(), CFile64::modeWrite | CFile64::shareDenyNone));
+#endif
 
   reader.Close();
   secondReader.Close();
@@ -154,7 +168,7 @@ TEST_F(File64Test, EveryFailingPlatformCallIsReported) {
   for (uint64_t n = 1; n <= counter.CallCount(); ++n) {
     FaultPlatform faults;
     ScopedPlatform installed(faults);
-    faults.FailCall(n, EIO);
+    faults.FailCall(n, kErrorHardIO);
     CFileException openError;
     try {
       EXPECT_FALSE(session(&openError)) << n;
@@ -162,7 +176,7 @@ TEST_F(File64Test, EveryFailingPlatformCallIsReported) {
       EXPECT_EQ(openError.m_strFileName, path);
     } catch (const CFileException& e) {
       EXPECT_EQ(e.m_cause, CFileException::hardIO) << n;
-      EXPECT_EQ(e.m_lOsError, EIO);
+      EXPECT_EQ(e.m_lOsError, kErrorHardIO);
       EXPECT_EQ(e.m_strFileName, faults.Calls()[n - 1].kind == PlatformCall::write ? path : "");
     }
   }
@@ -174,14 +188,14 @@ TEST_F(File64Test, CloseForgetsTheFileEvenWhenItFails) {
   std::string path = Make("f", "x");
   CFile64 file;
   ASSERT_TRUE(file.Open(path.c_str(), CFile64::kReadFlags));
-  faults.FailCallOf(PlatformCall::close, 1, EIO);
+  faults.FailCallOf(PlatformCall::close, 1, kErrorHardIO);
   EXPECT_THROW(file.Close(), CFileException);
   EXPECT_FALSE(file.IsOpen());
   EXPECT_EQ(file.m_bCloseOnDelete, 0);
   EXPECT_EQ(file.GetFilePath(), "");
 
   ASSERT_TRUE(file.Open(path.c_str(), CFile64::kReadFlags));
-  faults.FailCallOf(PlatformCall::close, 2, EIO);
+  faults.FailCallOf(PlatformCall::close, 2, kErrorHardIO);
   file.Abort();
   EXPECT_FALSE(file.IsOpen());
   EXPECT_EQ(file.GetFilePath(), "");
@@ -208,7 +222,13 @@ TEST_F(File64Test, DuplicateSharesThePositionAndOwnsItsHandle) {
 TEST_F(File64Test, RangeLocksConflictAndUnlockingKeepsTheSharingLock) {
   std::string path = Make("locks", "0123456789");
   CFile64 first, second;
-  ASSERT_TRUE(first.Open(path.c_str(), CFile64::modeReadWrite | CFile64::shareDenyWrite));
+#ifdef _WIN32
+  // Enforced sharing would refuse the second writer if the first kept writers out.
+  const uint32_t firstSharing = CFile64::shareDenyNone;
+#else
+  const uint32_t firstSharing = CFile64::shareDenyWrite;
+#endif
+  ASSERT_TRUE(first.Open(path.c_str(), CFile64::modeReadWrite | firstSharing));
   ASSERT_TRUE(second.Open(path.c_str(), CFile64::modeReadWrite | CFile64::shareDenyNone));
   first.LockRange(0, 5);
   EXPECT_THROW(second.LockRange(3, 4), CFileException);
@@ -218,6 +238,10 @@ TEST_F(File64Test, RangeLocksConflictAndUnlockingKeepsTheSharingLock) {
 
 TEST_F(File64Test, StatusDescribesTheOpenFile) {
   std::string path = Make(".hidden", "12345");
+#ifdef _WIN32
+  // Hidden is an attribute of its own here, not a leading dot.
+  ASSERT_TRUE(SetFileAttributeBits(path, kAttributeHidden | kAttributeArchive));
+#endif
   CFile64 file;
   CFileStatus status;
   file.SetFilePath("/some/where");

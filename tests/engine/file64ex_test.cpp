@@ -6,8 +6,10 @@
 #include "fault_platform.h"
 #include "io/file64ex.h"
 #include "temp_dir.h"
+#include "system_error_codes.h"
 
 using namespace mendrel;
+using namespace tessaly_test;
 using tessaly_test::FaultPlatform;
 using tessaly_test::PlatformCall;
 
@@ -192,13 +194,13 @@ TEST_F(File64ExTest, WritesAtTheLogicalPositionAndKeepsTheBuffersCurrent) {
 TEST_F(File64ExTest, FailedWriteAdvancesByWhatWasWrittenAndNamesTheFile) {
   OpenPattern(0, 4096, CFile64::kWriteFlags);
   file->Seek(40, CFile64::begin);
-  faults.FailCallOf(PlatformCall::writeAt, 1, ENOSPC);
+  faults.FailCallOf(PlatformCall::writeAt, 1, kErrorDiskFull);
   try {
     file->Write("abc", 3);
     FAIL() << "no exception";
   } catch (const CFileException& e) {
     EXPECT_EQ(e.m_cause, CFileException::diskFull);
-    EXPECT_EQ(e.m_lOsError, ENOSPC);
+    EXPECT_EQ(e.m_lOsError, kErrorDiskFull);
     EXPECT_EQ(e.m_strFileName, path);
   }
   EXPECT_EQ(file->GetPosition(), 40u);

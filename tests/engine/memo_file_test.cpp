@@ -5,6 +5,7 @@
 
 #include "fault_platform.h"
 #include "memo_file_pair.h"
+#include "system_error_codes.h"
 
 using namespace mendrel;
 using namespace tessaly_test;
@@ -255,7 +256,7 @@ TEST_F(MemoFileCallsTest, AFileOthersMayWriteIsMeasuredAtEveryMemo) {
 TEST_F(MemoFileCallsTest, AFailedWriteOfHeldBytesSurfacesAsTheFileExceptionOfThatWrite) {
   CMemoFile& file = CreateOutput("out.dbt");
   file.WriteHeader();
-  platform.FailCallOf(PlatformCall::writeAt, 2, ENOSPC);
+  platform.FailCallOf(PlatformCall::writeAt, 2, kErrorDiskFull);
   file.AppendMemo(Text("held"), kMemoFormatDbase3, 1);
   try {
     file.WriteHeader();
@@ -270,7 +271,7 @@ TEST_F(MemoFileCallsTest, AFailedWriteOfHeldBytesSurfacesAsTheFileExceptionOfTha
 
 TEST_F(MemoFileCallsTest, AFailedWriteAtCloseStillClosesTheFile) {
   CMemoFile& file = CreateOutput("out.dbt");
-  platform.FailCallOf(PlatformCall::writeAt, 1, EIO);
+  platform.FailCallOf(PlatformCall::writeAt, 1, kErrorHardIO);
   file.AppendMemo(Text("held"), kMemoFormatDbase3, 1);
   EXPECT_THROW(file.Close(), CFileException);
   EXPECT_FALSE(file.IsOpen());

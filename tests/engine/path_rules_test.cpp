@@ -15,6 +15,18 @@ TEST(PathRules, TheExtensionIsTheTextFromTheLastDotOfTheLastComponent) {
   EXPECT_EQ(ReplaceExtension("out", ".FPT"), "out.FPT");
 }
 
+#ifdef _WIN32
+// "\\" and "/" end a folder, and so does the ":" after a drive letter.
+TEST(PathRules, WindowsFoldersEndAtEitherSlashOrAtTheDriveColon) {
+  EXPECT_EQ(FileExtension("C:\\data.v2\\sales"), "");
+  EXPECT_EQ(FileExtension("C:\\data.v2/sales.dbf"), ".dbf");
+  EXPECT_EQ(FileExtension("C:sales.dbf"), ".dbf");
+  EXPECT_EQ(FileExtension("C.x:sales"), "");
+  EXPECT_EQ(ReplaceExtension("\\\\server\\share.1\\sales", ".DBT"), "\\\\server\\share.1\\sales.DBT");
+  EXPECT_EQ(MakeSplitFileName("D:\\out.d\\sales.dbf", 2), "D:\\out.d\\sales_2.dbf");
+}
+#endif
+
 TEST(PathRules, SplitFileNamesNumberThePartBeforeTheExtension) {
   EXPECT_EQ(MakeSplitFileName("/out/sales.dbf", 2), "/out/sales_2.dbf");
   EXPECT_EQ(MakeSplitFileName("/out/sales", 1), "/out/sales_1");

@@ -32,23 +32,6 @@ class PosixPlatformTest : public ::testing::Test {
   PosixPlatform platform;
 };
 
-TEST_F(PosixPlatformTest, FlagsTranslateIntoAccessSharingAndCreation) {
-  OpenRequest read = OpenRequestForFlags(CFile64::kReadFlags);
-  EXPECT_EQ(read.access, FileAccess::read);
-  EXPECT_EQ(read.sharing, FileSharing::denyWrite);
-  EXPECT_EQ(read.creation, FileCreation::openExisting);
-  EXPECT_TRUE(read.inheritable);
-  OpenRequest write = OpenRequestForFlags(CFile64::kWriteFlags);
-  EXPECT_EQ(write.access, FileAccess::write);
-  EXPECT_EQ(write.sharing, FileSharing::exclusive);
-  EXPECT_EQ(write.creation, FileCreation::createAlways);
-  OpenRequest other = OpenRequestForFlags(0x3000 | 0x0080 | 0x0050 | 0x0003);
-  EXPECT_EQ(other.access, FileAccess::none);
-  EXPECT_EQ(other.sharing, FileSharing::exclusive);  // share values above denyNone
-  EXPECT_EQ(other.creation, FileCreation::openAlways);
-  EXPECT_FALSE(other.inheritable);
-}
-
 TEST_F(PosixPlatformTest, OpenedDescriptorsBlockAndAreInheritedOnlyWhenAsked) {
   std::string path = Make("f");
   for (uint32_t flags : {CFile64::kReadFlags, CFile64::kReadFlags | CFile64::modeNoInherit}) {
@@ -91,7 +74,7 @@ TEST_F(PosixPlatformTest, FoldersAreListedAndNamesTestedForExistence) {
   Make("SALES.DBF");
   Make("sales.fpt");
   std::vector<std::string> names;
-  ASSERT_EQ(platform.ListFolder(dir.path().c_str(), names), 0);
+  ASSERT_EQ(platform.ListFolder(dir.path().string().c_str(), names), 0);
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{"SALES.DBF", "sales.fpt"}));
   EXPECT_EQ(platform.ListFolder(dir.File("none").c_str(), names), ENOENT);

@@ -3,7 +3,6 @@
 // say, closes every file it opened and leaves the source files as they were.
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -15,13 +14,14 @@
 #include "repair_session.h"
 #include "table_builder.h"
 #include "temp_dir.h"
+#include "system_error_codes.h"
 
 using namespace mendrel;
 using namespace tessaly_test;
 
 namespace {
 
-constexpr int kInjectedError = EIO;
+constexpr int kInjectedError = kErrorHardIO;
 const std::string kFolder = "<dir>/";
 const std::string kOutput = "o.dbf";
 
@@ -63,7 +63,7 @@ Run RepairFailing(const Scenario& scenario, uint64_t failingCall) {
     run.result = session.RepairTable(dir.File(scenario.table).c_str(), 0, scenario.optionWord,
                                      dir.File(kOutput).c_str());
   }
-  const std::string folder = dir.path().string() + "/";
+  const std::string folder = (dir.path() / "").string();  // with the system's separator
   for (Event event : recorder.events) {
     event.text = WithoutFolder(event.text, folder, kFolder);
     run.events.push_back(event);
@@ -355,7 +355,7 @@ TEST(RepairFaults, AFolderThatCannotBeListedNeverLetsAnOutputOverwriteTheSourceM
   // t.new takes its memo file's name from the source's: t.dbt.
   for (const std::string& output : {dir.File("t.new"), dir.File("t.dbt")}) {
     FaultPlatform platform;
-    for (uint64_t n = 1; n <= 20; ++n) platform.FailCallOf(PlatformCall::listFolder, n, EACCES);
+    for (uint64_t n = 1; n <= 20; ++n) platform.FailCallOf(PlatformCall::listFolder, n, kErrorAccessDenied);
     EventRecorder recorder;
     {
       ScopedPlatform installed(platform);

@@ -9,6 +9,7 @@
 #include "repair_session.h"
 #include "table_builder.h"
 #include "temp_dir.h"
+#include "system_error_codes.h"
 
 using namespace mendrel;
 using namespace tessaly_test;
@@ -29,9 +30,10 @@ RepairRun Repair(EventRecorder& recorder, ProgressCallback callback = &EventReco
   run.result = session.RepairTable(dir.File("t.dbf").c_str(), 0, 0, dir.File("o.dbf").c_str());
   run.log = recorder.LogEvents();
   run.output = ReadWholeFile(dir.File("o.dbf"));
+  const std::string folder = (dir.path() / "").string();  // with the system's separator
   for (Event& event : run.log) {
-    const size_t folder = event.text.find(dir.path().string());
-    if (folder != std::string::npos) event.text.replace(folder, dir.path().string().size(), "<dir>");
+    const size_t at = event.text.find(folder);
+    if (at != std::string::npos) event.text.replace(at, folder.size(), "<dir>/");
   }
   return run;
 }
@@ -58,7 +60,7 @@ RepairRun RepairFailingCall(EventRecorder& recorder, PlatformCall kind, uint64_t
 TEST(RepairTableFailures, AFailedRecordCountWriteLeavesTheCountAtZero) {
   EventRecorder recorder;
   // Writes: header and records, the end mark (flushed by the seek to the count), the count.
-  const RepairRun run = RepairFailingCall(recorder, PlatformCall::write, 3, ENOSPC);
+  const RepairRun run = RepairFailingCall(recorder, PlatformCall::write, 3, kErrorDiskFull);
   EXPECT_EQ(run.result, 1);
   EXPECT_EQ(run.log.back(), Error("Error 2: General error. Disk full while accessing <dir>/o.dbf."));
   EXPECT_EQ(run.log[run.log.size() - 2], Message("Add 2 records."));
@@ -70,7 +72,7 @@ TEST(RepairTableFailures, AFailedRecordCountWriteLeavesTheCountAtZero) {
 
 TEST(RepairTableFailures, AFailedRecordWriteEndsThePassBeforeTheRecordCountIsReported) {
   EventRecorder recorder;
-  const RepairRun run = RepairFailingCall(recorder, PlatformCall::write, 1, EIO);
+  const RepairRun run = RepairFailingCall(recorder, PlatformCall::write, 1, kErrorHardIO);
   EXPECT_EQ(run.result, 1);
   EXPECT_EQ(run.log.back(),
             Error("Error 2: General error. A hardware I/O error was reported while accessing <dir>/o.dbf."));
@@ -83,7 +85,7 @@ TEST(RepairTableFailures, AFailedMemoWriteEndsThePassBeforeTheRecordCountIsRepor
   MemoBuilder::Dbt().Dbase3(1, "a memo").WriteTo(dir.File("m.dbt"));
   FaultPlatform platform;
   ScopedPlatform installed(platform);
-  platform.FailCallOf(PlatformCall::writeAt, 2, ENOSPC);  // after the first memo header: the memo
+  platform.FailCallOf(PlatformCall::writeAt, 2, kErrorDiskFull);  // after the first memo header: the memo
   EventRecorder recorder;
   RepairSession session(&EventRecorder::Callback, &recorder);
   session.RepairTable(dir.File("m.dbf").c_str(), 0, MENDREL_OPT_READ_SRC_MEMO, dir.File("o.dbf").c_str());
@@ -95,7 +97,7 @@ TEST(RepairTableFailures, AFailedMemoWriteEndsThePassBeforeTheRecordCountIsRepor
 
 TEST(RepairTableFailures, AFailedCloseOfTheOutputIsAGeneralError) {
   EventRecorder recorder;
-  const RepairRun run = RepairFailingCall(recorder, PlatformCall::close, 1, EIO);
+  const RepairRun run = RepairFailingCall(recorder, PlatformCall::close, 1, kErrorHardIO);
   EXPECT_EQ(run.result, 1);
   EXPECT_EQ(run.log.back().text.rfind("Error 2: General error. ", 0), 0u) << run.log.back().text;
 }

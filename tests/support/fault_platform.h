@@ -1,12 +1,12 @@
 #pragma once
 
-#include <cerrno>
 #include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "io/platform.h"
+#include "system_error_codes.h"
 
 namespace tessaly_test {
 
@@ -35,11 +35,11 @@ class FaultPlatform : public mendrel::Platform {
   explicit FaultPlatform(mendrel::Platform& inner = mendrel::SystemPlatform());
 
   // Call number n, counting every kind from 1 (since construction or ForgetCalls), fails.
-  void FailCall(uint64_t n, int error = EIO);
+  void FailCall(uint64_t n, int error = kErrorHardIO);
   // The n-th call of one kind, counting from 1, fails.
-  void FailCallOf(PlatformCall kind, uint64_t n, int error = EIO);
+  void FailCallOf(PlatformCall kind, uint64_t n, int error = kErrorHardIO);
   // Every read (Read or ReadAt) whose bytes include offset fails, like a bad sector.
-  void FailReadsCovering(uint64_t offset, int error = EIO);
+  void FailReadsCovering(uint64_t offset, int error = kErrorHardIO);
   // Answers BytesPerSector with size instead of asking the system.
   void ReportBytesPerSector(uint32_t size) { sectorSize_ = size; }
 

@@ -4,15 +4,35 @@
 
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
+#include <system_error>
 
 namespace tessaly_test {
 
+#ifdef _WIN32
+// No mkdtemp here: a random name is tried until a new folder is made.
+TempDir::TempDir() {
+  std::random_device seed;
+  std::mt19937_64 random(seed());
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const auto candidate = std::filesystem::temp_directory_path() /
+                           ("tessaly-test-" + std::to_string(random() % 1000000000u));
+    std::error_code error;
+    if (std::filesystem::create_directory(candidate, error)) {
+      path_ = candidate;
+      return;
+    }
+  }
+  throw std::runtime_error("no temporary folder could be made");
+}
+#else
 TempDir::TempDir() {
   std::string pattern = (std::filesystem::temp_directory_path() / "tessaly-test-XXXXXX").string();
   if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
   path_ = pattern;
 }
+#endif
 
 TempDir::~TempDir() {
   std::error_code ignored;

@@ -15,7 +15,10 @@ class TempDir {
   TempDir& operator=(const TempDir&) = delete;
 
   const std::filesystem::path& path() const { return path_; }
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
+  // Joined as text: the name's bytes reach the system unchanged, as a user's would.
+  std::string File(const std::string& name) const {
+    return path_.string() + static_cast<char>(std::filesystem::path::preferred_separator) + name;
+  }
 
  private:
   std::filesystem::path path_;
