@@ -28,6 +28,8 @@ int main(int argc, char* argv[]) {
   // Answered before Qt starts, so that it needs no display.
   if (AsksForVersion(ArgumentsAfterProgramName(argc, argv))) return PrintVersion();
   QApplication application(argc, argv);
+  // Ties the windows to the desktop entry, whose icon the desktop then shows for them.
+  QGuiApplication::setDesktopFileName(QStringLiteral(TESSALY_APP_ID));
   TMainForm form(application.arguments().mid(1));
   if (form.EndRequested()) return 0;
   if (!form.isVisible()) form.ShowCentred();
