@@ -25,4 +25,6 @@ std::optional<QString> CommandLineOpenFile(const QStringList& arguments) {
   return at + 1 < arguments.size() ? arguments[at + 1] : QString();
 }
 
-bool AsksForVersion(const QStringList& arguments) { return arguments.contains(QStringLiteral("--version")); }
+bool AsksForVersion(const QStringList& arguments) {
+  return arguments.contains(QStringLiteral("--version"));
+}

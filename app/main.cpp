@@ -18,7 +18,8 @@ int PrintVersion() {
                               .arg(TESSALY_VERSION_MAJOR)
                               .arg(TESSALY_VERSION_MINOR)
                               .arg(TESSALY_VERSION_PATCH);
-  std::printf("%s\n", qPrintable(FormatAppString(StrId::VersionOutput, {AppString(StrId::AppTitle), version})));
+  const QString line = FormatAppString(StrId::VersionOutput, {AppString(StrId::AppTitle), version});
+  std::printf("%s\n", qPrintable(line));
   return 0;
 }
 

@@ -27,11 +27,13 @@ const fs::path kCompare = fs::path(TESSALY_TOOLS_DIR) / "compare_repaired_table.
 std::vector<std::string> FixtureTables() {
   std::vector<std::string> tables;
   std::error_code error;
-  for (fs::recursive_directory_iterator it(kFixtures, error), end; !error && it != end; it.increment(error)) {
+  for (fs::recursive_directory_iterator it(kFixtures, error), end; !error && it != end;
+       it.increment(error)) {
     std::string extension = it->path().extension().string();
     for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     std::error_code ignored;
-    if (it->is_regular_file(ignored) && extension == ".dbf") tables.push_back(fs::relative(it->path(), kFixtures).string());
+    if (it->is_regular_file(ignored) && extension == ".dbf")
+      tables.push_back(fs::relative(it->path(), kFixtures).string());
   }
   std::sort(tables.begin(), tables.end());
   return tables;
