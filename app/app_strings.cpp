@@ -28,6 +28,7 @@ constexpr StringEntry kStrings[] = {
     {StrId::CaptionInformation, QT_TRANSLATE_NOOP("AppStrings", "Information")},
     {StrId::CaptionConfirm, QT_TRANSLATE_NOOP("AppStrings", "Confirm")},
     {StrId::CaptionError, QT_TRANSLATE_NOOP("AppStrings", "Error")},
+    {StrId::VersionOutput, QT_TRANSLATE_NOOP("AppStrings", "%s %s")},
     {StrId::SeparatorLine,
      QT_TRANSLATE_NOOP("AppStrings", "--------------------------------------------------------")},
 

@@ -18,6 +18,7 @@ enum class StrId : int {
   CaptionConfirm,
   CaptionError,
   SeparatorLine,
+  VersionOutput,
 
   // Pages
   PageRepair = 100,

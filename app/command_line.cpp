@@ -17,3 +17,14 @@ bool HasCommandLineSwitch(const QStringList& arguments, const QString& name) {
     if (IsSwitch(argument) && argument.mid(1).compare(name, Qt::CaseInsensitive) == 0) return true;
   return false;
 }
+
+std::optional<QString> CommandLineOpenFile(const QStringList& arguments) {
+  const qsizetype at = arguments.indexOf(QStringLiteral("--open"));
+  if (at < 0) return std::nullopt;
+  // A desktop launch without a file leaves "--open" last: just the window.
+  return at + 1 < arguments.size() ? arguments[at + 1] : QString();
+}
+
+bool AsksForVersion(const QStringList& arguments) {
+  return arguments.contains(QStringLiteral("--version"));
+}

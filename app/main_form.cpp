@@ -174,6 +174,10 @@ void TMainForm::ShowCentred() {
 
 void TMainForm::RunCommandLine(const QStringList& arguments) {
   ShowCentred();
+  if (const std::optional<QString> toOpen = CommandLineOpenFile(arguments)) {
+    OpenFromCommandLine(*toOpen);
+    return;
+  }
   const QString fileName = CommandLineFileName(arguments);
   if (!FileExists(fileName)) {
     ShowError(this, FormatAppString(StrId::CannotOpenFile, {fileName}));
@@ -186,6 +190,17 @@ void TMainForm::RunCommandLine(const QStringList& arguments) {
     FEndRequested = true;
     close();
   }
+}
+
+// --open: the file goes into the source box, which derives the output name; the user
+// starts the repair. The switches O and E belong to a command-line repair and do nothing here.
+void TMainForm::OpenFromCommandLine(const QString& fileName) {
+  if (fileName.isEmpty()) return;
+  if (!FileExists(fileName)) {
+    ShowError(this, FormatAppString(StrId::CannotOpenFile, {fileName}));
+    return;
+  }
+  txtSrcFile->setText(fileName);
 }
 
 void TMainForm::FormDestroy() {

@@ -181,6 +181,7 @@ class TMainForm : public QMainWindow {
   void FormCreate(const QStringList& arguments);
   void FormDestroy();
   void RunCommandLine(const QStringList& arguments);
+  void OpenFromCommandLine(const QString& fileName);
   void ApplySettings();
   void CollectSettings();
 

@@ -1,9 +1,9 @@
 #!/usr/bin/python3
-"""fidelity.py --library PATH [--fixtures DIR] [--detail] - damages every table of the shared
-fixtures in the ways real tables get damaged, repairs each damaged copy through the engine
+"""fidelity.py --library PATH [--fixtures DIR] [--detail] - damages every real table of
+tests/data in the ways real tables get damaged, repairs each damaged copy through the engine
 library (ordinal 1, default options) and counts, per kind of damage, the original records that
-come back intact. Both the original and the repaired table are read with the shared
-dbf_dump.py, so the count does not depend on our own reading of either.
+come back intact. Both the original and the repaired table are read with the independent
+tests/support/dbf_dump.py, so the count does not depend on our own reading of either.
 
 A record is intact when a repaired record holds the same values; values the field rules are
 allowed to mend (invalid numbers, dates, logicals, memo pointers without data) are not compared.
@@ -16,7 +16,7 @@ import argparse, contextlib, ctypes, io, json, os, random, runpy, shutil, sys, t
 from collections import Counter
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-SHARED = os.path.join(HERE, "..", "..", "shared")
+TESTS = os.path.join(HERE, "..", "tests")
 DEFAULT_OPTIONS = 0x00FF001B      # recover deleted, repair dates, split, read memo, skip zero memo
 MASK_KEY = 0x5A
 VFP_VERSIONS = (0x30, 0x31, 0x32)
@@ -210,8 +210,8 @@ def fixture_tables(folder):
 def main():
     ap = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     ap.add_argument("--library", required=True, help="libmendrel.so to measure")
-    ap.add_argument("--fixtures", default=os.path.join(SHARED, "fixtures"))
-    ap.add_argument("--dump", default=os.path.join(SHARED, "tools", "dbf_dump.py"))
+    ap.add_argument("--fixtures", default=os.path.join(TESTS, "data"))
+    ap.add_argument("--dump", default=os.path.join(TESTS, "support", "dbf_dump.py"))
     ap.add_argument("--detail", action="store_true", help="also list every table that lost records")
     a = ap.parse_args()
     engine = Engine(a.library)

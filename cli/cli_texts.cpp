@@ -50,6 +50,7 @@ constexpr TextEntry kTexts[] = {
      "  tessaly-cli repair [options] SOURCE...\n"
      "  tessaly-cli show TABLE [--limit N]\n"
      "  tessaly-cli --help\n"
+     "  tessaly-cli --version\n"
      "\n"
      "repair salvages a damaged DBF table and its DBT/FPT memo file into a new table and\n"
      "prints the repair log. Without -o, each SOURCE is repaired beside itself, with \"_fixed\"\n"
@@ -105,6 +106,7 @@ constexpr TextEntry kTexts[] = {
     {kTextNothingRecovered,
      "'%s' holds no field list that can be recovered: it is shorter than a table header, or "
      "none of its field descriptors is plausible"},
+    {kTextVersion, "tessaly-cli %u.%u.%u"},
 };
 
 }  // namespace

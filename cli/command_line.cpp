@@ -177,6 +177,12 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     if (IsHelp(arg)) return CommandLine{};
   }
   if (args.empty()) throw UsageError(CliText(kTextNoCommand));
+  if (args[0] == "--version") {
+    if (args.size() > 1) throw UsageError(FormatCliText(kTextExtraArgument, args[1].c_str()));
+    CommandLine line;
+    line.kind = CommandKind::kVersion;
+    return line;
+  }
   const std::vector<std::string> rest(args.begin() + 1, args.end());
   ArgumentCursor cursor(rest);
   if (args[0] == "repair") return ParseRepair(cursor);

@@ -35,7 +35,7 @@ struct ShowRequest {
   std::optional<uint64_t> limit;
 };
 
-enum class CommandKind { kHelp, kRepair, kShow };
+enum class CommandKind { kHelp, kVersion, kRepair, kShow };
 
 struct CommandLine {
   CommandKind kind = CommandKind::kHelp;

@@ -36,6 +36,11 @@ int main(int argc, char** argv) {
     case CommandKind::kHelp:
       std::fputs(CliText(kTextHelp), stdout);
       return 0;
+    case CommandKind::kVersion:
+      std::printf("%s\n", FormatCliText(kTextVersion, TESSALY_VERSION_MAJOR, TESSALY_VERSION_MINOR,
+                                        TESSALY_VERSION_PATCH)
+                              .c_str());
+      return 0;
     case CommandKind::kShow:
       return RunShowCommand(line.show, stdout, stderr);
     case CommandKind::kRepair:

@@ -1,5 +1,5 @@
 // Writes the seed corpora of the fuzz targets into FOLDER/repair and FOLDER/display:
-// the shared fixture tables with their memo files, and small tables from the test
+// the real tables of tests/data with their memo files, and small tables from the test
 // builders that reach the rules a fixture does not (memo layouts, binary memo pointers,
 // splitting, extra header bytes, damaged descriptors, stop requests).
 #include <algorithm>
@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "fuzz_input.h"
@@ -73,10 +74,17 @@ fs::path MemoBeside(const fs::path& table, bool& fpt) {
   return {};
 }
 
-void AddFixtureSeeds(CorpusWriter& corpus) {
+// False when the folder of real tables cannot be read.
+bool AddFixtureSeeds(CorpusWriter& corpus) {
   std::vector<fs::path> tables;
-  for (const auto& entry : fs::recursive_directory_iterator(TESSALY_FIXTURES_DIR))
-    if (Lower(entry.path().extension().string()) == ".dbf") tables.push_back(entry.path());
+  std::error_code error;
+  for (fs::recursive_directory_iterator it(TESSALY_FIXTURES_DIR, error), end; !error && it != end;
+       it.increment(error))
+    if (Lower(it->path().extension().string()) == ".dbf") tables.push_back(it->path());
+  if (error || tables.empty()) {
+    std::fprintf(stderr, "no tables found below %s\n", TESSALY_FIXTURES_DIR);
+    return false;
+  }
   std::sort(tables.begin(), tables.end());
   for (const fs::path& table : tables) {
     RepairInput input;
@@ -90,6 +98,7 @@ void AddFixtureSeeds(CorpusWriter& corpus) {
                                           MENDREL_VERSION_VISUAL_FOXPRO, 8);
     corpus.Add(EncodeRepairInput(input));
   }
+  return true;
 }
 
 RepairInput Seed(const TableBuilder& table, uint32_t optionWord = kDesktopOptions) {
@@ -218,7 +227,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   CorpusWriter repair(fs::path(argv[1]) / "repair");
-  AddFixtureSeeds(repair);
+  if (!AddFixtureSeeds(repair)) return 1;
   AddBuilderSeeds(repair);
   CorpusWriter display(fs::path(argv[1]) / "display");
   AddDisplaySeeds(display);

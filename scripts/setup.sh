@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the application need,
-# only those that are missing.
+# Installs the Debian packages the build, the tests, the packaging and the application
+# need, only those that are missing.
 set -euo pipefail
 
 packages=(
@@ -10,6 +10,7 @@ packages=(
   python3-dbfread xvfb xauth
   clang-14 libclang-rt-14-dev
   gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix googletest wine wine64
+  dpkg-dev file lintian desktop-file-utils appstream man-db groff-base
 )
 
 missing=()

@@ -230,6 +230,33 @@ class SingleFileRepairTest : public QObject {
     QCOMPARE(boxes.seen.last().text, QStringLiteral("Cannot open file "));
   }
 
+  // What a double click in the file manager runs: the file is filled in, nothing is
+  // repaired, and the stored "open when finished" choice stays as it was.
+  void OpenFillsInTheSourceWithoutRepairing() {
+    ScopedConfigHome home;
+    StoreSettings(home, QJsonObject{{QStringLiteral("OpenFixed"), QStringLiteral("1")}});
+    MessageBoxAnswerer boxes;
+    TMainForm form({QStringLiteral("--open"), FSource, QStringLiteral("-E")});
+    QVERIFY(form.isVisible());
+    QVERIFY(!form.EndRequested());
+    QCOMPARE(form.txtSrcFile->text(), FSource);
+    QCOMPARE(form.txtDstFile->text(), FOutput);
+    QVERIFY(form.btnRepair->isEnabled());
+    QVERIFY(form.chkOpenFixed->isChecked());
+    QVERIFY(form.RepairLogLines().isEmpty());
+    QVERIFY(!QFile::exists(FOutput));
+
+    TMainForm menuLaunch({QStringLiteral("--open")});
+    QVERIFY(menuLaunch.txtSrcFile->text().isEmpty());
+    QVERIFY(boxes.seen.isEmpty());
+
+    const QString missing = FDir.filePath(QStringLiteral("nothing.dbf"));
+    TMainForm missingFile({QStringLiteral("--open"), missing});
+    QCOMPARE(boxes.seen.size(), 1);
+    QCOMPARE(boxes.seen[0].text, QStringLiteral("Cannot open file %1").arg(missing));
+    QVERIFY(missingFile.txtSrcFile->text().isEmpty());
+  }
+
   // The engine answers 1 once it found fields, even when the output could not
   // be created: the window must not call that a success nor open the file.
   void AnOutputThatCannotBeCreatedIsAFailure() {

@@ -1,7 +1,9 @@
 // Real tables written by other programs, repaired with the application's default options;
 // an independent reader must find the same fields, records and memo texts afterwards.
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <system_error>
 
 #include <gtest/gtest.h>
 
@@ -18,14 +20,20 @@ constexpr uint32_t kDefaultOptions = 0x00FF001B;
 
 const fs::path kFixtures = TESSALY_FIXTURES_DIR;
 const fs::path kDump = fs::path(TESSALY_TOOLS_DIR) / "dbf_dump.py";
-const fs::path kCompare = fs::path(__FILE__).parent_path().parent_path() / "support" / "compare_repaired_table.py";
+const fs::path kCompare = fs::path(TESSALY_TOOLS_DIR) / "compare_repaired_table.py";
 
+// The tables below the data folder, relative to it; none when the folder cannot be read
+// (FixtureFolder.HoldsTables then says why, instead of an abort while tests are listed).
 std::vector<std::string> FixtureTables() {
   std::vector<std::string> tables;
-  for (const auto& entry : fs::recursive_directory_iterator(kFixtures)) {
-    std::string extension = entry.path().extension().string();
+  std::error_code error;
+  for (fs::recursive_directory_iterator it(kFixtures, error), end; !error && it != end;
+       it.increment(error)) {
+    std::string extension = it->path().extension().string();
     for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (entry.is_regular_file() && extension == ".dbf") tables.push_back(fs::relative(entry.path(), kFixtures).string());
+    std::error_code ignored;
+    if (it->is_regular_file(ignored) && extension == ".dbf")
+      tables.push_back(fs::relative(it->path(), kFixtures).string());
   }
   std::sort(tables.begin(), tables.end());
   return tables;
@@ -44,8 +52,15 @@ std::pair<int, std::string> RunCommand(const std::string& command) {
 std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
 
 class RepairFixture : public testing::TestWithParam<std::string> {};
+// Without tables there is nothing to instantiate; the test below fails instead.
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(RepairFixture);
 
 }  // namespace
+
+TEST(FixtureFolder, HoldsTables) {
+  EXPECT_FALSE(FixtureTables().empty()) << "no *.dbf table found below " << kFixtures.string();
+  EXPECT_TRUE(fs::is_regular_file(kDump)) << "missing " << kDump.string();
+}
 
 TEST_P(RepairFixture, KeepsFieldsRecordsAndMemoTexts) {
 #ifdef _WIN32
@@ -67,8 +82,8 @@ TEST_P(RepairFixture, KeepsFieldsRecordsAndMemoTexts) {
     return;
   }
   EXPECT_EQ(result, 1);
-  const auto [differs, differences] = RunCommand("DBF_DUMP=" + Quoted(kDump) + " /usr/bin/python3 " + Quoted(kCompare) +
-                                          " " + Quoted(source) + " " + Quoted(output));
+  const auto [differs, differences] =
+      RunCommand("/usr/bin/python3 " + Quoted(kCompare) + " " + Quoted(source) + " " + Quoted(output));
   EXPECT_EQ(differs, 0) << differences;
 }
 

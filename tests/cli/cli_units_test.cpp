@@ -63,6 +63,7 @@ TEST(CommandLine, RejectsWhatCannotBeRun) {
       {"show"},
       {"show", "a.dbf", "b.dbf"},
       {"show", "a.dbf", "--limit", "-1"},
+      {"--version", "t.dbf"},
   };
   for (const auto& args : bad) {
     EXPECT_THROW(ParseCommandLine(args), UsageError) << ::testing::PrintToString(args);

@@ -6,11 +6,11 @@ memo pointers without data cleared, header bytes, and extra records made from by
 the end mark. Prints every other difference and exits 1 when there is one."""
 import datetime, json, os, re, subprocess, sys
 
-DUMP = os.path.join(os.path.dirname(__file__), "..", "..", "..", "shared", "tools", "dbf_dump.py")
+DUMP = os.path.join(os.path.dirname(os.path.abspath(__file__)), "dbf_dump.py")
 
 
 def dump(path):
-    text = subprocess.run(["/usr/bin/python3", os.environ.get("DBF_DUMP", DUMP), path],
+    text = subprocess.run(["/usr/bin/python3", DUMP, path],
                           check=True, capture_output=True, text=True).stdout
     first, _, rest = text.partition("\n")
     head = json.loads(first[: -len(', "records": [')] + "}")
