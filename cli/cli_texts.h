@@ -53,7 +53,6 @@ enum CliTextId : uint32_t {
   kTextColumnLength,
   kTextColumnDecimals,
   kTextColumnDeleted,
-  kTextNothingRecovered,      // source
 };
 
 // The text for an id; empty for an id the table does not hold.
