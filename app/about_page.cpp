@@ -19,7 +19,7 @@ QLabel* Caption(StrId id, QWidget* parent) { return new QLabel(AppString(id), pa
 
 void OpenAddress(QWidget* parent, const QString& address) {
   if (!QDesktopServices::openUrl(QUrl(address)))
-    ShowError(parent, FormatAppString(StrId::CannotOpenOrRun, {address}));
+    ShowError(parent, AppString(StrId::CannotOpenOrRun).arg(address));
 }
 
 }  // namespace

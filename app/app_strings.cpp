@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QHash>
 #include <QLocale>
-#include <QStringList>
 
 namespace {
 
@@ -61,11 +60,11 @@ constexpr StringEntry kStrings[] = {
 
     {StrId::StartRepairProcess, QT_TRANSLATE_NOOP("AppStrings", "Start repair process ...")},
     {StrId::OverwriteQuestion,
-     QT_TRANSLATE_NOOP("AppStrings", "A file named '%s' already exists. Overwrite it?")},
+     QT_TRANSLATE_NOOP("AppStrings", "A file named '%1' already exists. Overwrite it?")},
     {StrId::RepairAborted, QT_TRANSLATE_NOOP("AppStrings", "Repair process is aborted.")},
     {StrId::FileToBeRepaired,
-     QT_TRANSLATE_NOOP("AppStrings", "File to be repaired: '%s'; File size = %.0n bytes")},
-    {StrId::OutputFixedFileAs, QT_TRANSLATE_NOOP("AppStrings", "Output fixed file as: '%s'")},
+     QT_TRANSLATE_NOOP("AppStrings", "File to be repaired: '%1'; File size = %2 bytes")},
+    {StrId::OutputFixedFileAs, QT_TRANSLATE_NOOP("AppStrings", "Output fixed file as: '%1'")},
     {StrId::ConsumedTimeMask,
      QT_TRANSLATE_NOOP("AppStrings",
                        "\"Consumed time:\" h \"hour(s)\" n \"minute(s)\" s "
@@ -73,15 +72,15 @@ constexpr StringEntry kStrings[] = {
     {StrId::RepairCompletes, QT_TRANSLATE_NOOP("AppStrings", "Repair process completes.")},
     {StrId::UserAborts, QT_TRANSLATE_NOOP("AppStrings", "User aborts the repair process")},
     {StrId::RepairedSuccessfully,
-     QT_TRANSLATE_NOOP("AppStrings", "File '%s' has been repaired successfully!")},
+     QT_TRANSLATE_NOOP("AppStrings", "File '%1' has been repaired successfully!")},
     {StrId::RunFixedSelfExtracting,
-     QT_TRANSLATE_NOOP("AppStrings", "Now you can run the fixed self-extracting file '%s'.")},
+     QT_TRANSLATE_NOOP("AppStrings", "Now you can run the fixed self-extracting file '%1'.")},
     {StrId::OpenFixedFile,
-     QT_TRANSLATE_NOOP("AppStrings", "Now you can open the fixed file '%s'.")},
-    {StrId::FailToRepair, QT_TRANSLATE_NOOP("AppStrings", "Fail to repair file '%s'!")},
-    {StrId::CannotOpenOrRun, QT_TRANSLATE_NOOP("AppStrings", "Cannot open or run file '%s'!")},
-    {StrId::CannotOpenFile, QT_TRANSLATE_NOOP("AppStrings", "Cannot open file %s")},
-    {StrId::CannotSaveSettings, QT_TRANSLATE_NOOP("AppStrings", "Cannot save the settings to %s")},
+     QT_TRANSLATE_NOOP("AppStrings", "Now you can open the fixed file '%1'.")},
+    {StrId::FailToRepair, QT_TRANSLATE_NOOP("AppStrings", "Fail to repair file '%1'!")},
+    {StrId::CannotOpenOrRun, QT_TRANSLATE_NOOP("AppStrings", "Cannot open or run file '%1'!")},
+    {StrId::CannotOpenFile, QT_TRANSLATE_NOOP("AppStrings", "Cannot open file %1")},
+    {StrId::CannotSaveSettings, QT_TRANSLATE_NOOP("AppStrings", "Cannot save the settings to %1")},
 
     {StrId::BatchListLabel, QT_TRANSLATE_NOOP("AppStrings", "List of files to be repaired:")},
     {StrId::ColumnSourceFile, QT_TRANSLATE_NOOP("AppStrings", "Source File Name")},
@@ -97,7 +96,7 @@ constexpr StringEntry kStrings[] = {
     {StrId::StatusAborted, QT_TRANSLATE_NOOP("AppStrings", "Aborted")},
     {StrId::AddFilesFirst, QT_TRANSLATE_NOOP("AppStrings", "Please add files to the list first")},
     {StrId::FilesRepairedSuccessfully,
-     QT_TRANSLATE_NOOP("AppStrings", "%d file(s) repaired successfully")},
+     QT_TRANSLATE_NOOP("AppStrings", "%1 file(s) repaired successfully")},
     {StrId::ButtonYes, QT_TRANSLATE_NOOP("AppStrings", "&Yes")},
     {StrId::ButtonNo, QT_TRANSLATE_NOOP("AppStrings", "&No")},
     {StrId::ButtonCancel, QT_TRANSLATE_NOOP("AppStrings", "Cancel")},
@@ -136,15 +135,6 @@ const QHash<int, const char*>& StringIndex() {
   return index;
 }
 
-// Length of the placeholder that starts at pattern[at] ('%'), 0 when none does.
-int PlaceholderLength(const QString& pattern, qsizetype at) {
-  static const QString kPlaceholders[] = {QStringLiteral("%.0n"), QStringLiteral("%s"),
-                                          QStringLiteral("%d"), QStringLiteral("%u")};
-  for (const QString& placeholder : kPlaceholders)
-    if (QStringView(pattern).mid(at).startsWith(placeholder)) return placeholder.size();
-  return 0;
-}
-
 }  // namespace
 
 QString AppString(StrId id) {
@@ -153,36 +143,10 @@ QString AppString(StrId id) {
   return QCoreApplication::translate("AppStrings", text);
 }
 
-QString FormatText(const QString& pattern, const QStringList& values) {
-  QString result;
-  qsizetype next = 0;
-  for (qsizetype i = 0; i < pattern.size(); ++i) {
-    if (pattern[i] != u'%') {
-      result += pattern[i];
-      continue;
-    }
-    if (i + 1 < pattern.size() && pattern[i + 1] == u'%') {
-      result += u'%';
-      ++i;
-      continue;
-    }
-    const int length = PlaceholderLength(pattern, i);
-    if (length == 0) {
-      result += pattern[i];
-      continue;
-    }
-    result += next < values.size() ? values[next] : QString();
-    ++next;
-    i += length - 1;
-  }
-  return result;
-}
-
-QString FormatAppString(StrId id, const QStringList& values) {
-  return FormatText(AppString(id), values);
-}
-
 QString GroupedNumber(qint64 value) {
-  // The C locale has no thousands separator and renders the plain digits.
-  return QLocale().toString(value);
+  // Grouped also where the locale would leave the digits plain (the C locale),
+  // as tessaly-cli groups them.
+  QLocale locale;
+  locale.setNumberOptions(locale.numberOptions() & ~QLocale::OmitGroupSeparator);
+  return locale.toString(value);
 }

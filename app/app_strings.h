@@ -104,15 +104,11 @@ enum class StrId : int {
   AboutEmailLabel,
 };
 
-// The text of one entry, translated when a translation is installed.
+// The text of one entry, translated when a translation is installed. Its slots
+// "%1", "%2" ... are filled with QString::arg, every slot in one call.
 QString AppString(StrId id);
 
-// Fills the placeholders of a table text in order: "%s", "%d", "%u" and "%.0n"
-// each take the next value, already rendered; "%%" gives one "%".
-QString FormatText(const QString& pattern, const QStringList& values);
-QString FormatAppString(StrId id, const QStringList& values);
-
-// A count grouped with the user's thousands separator, no decimals ("%.0n").
+// A count grouped with the user's thousands separator, no decimals.
 QString GroupedNumber(qint64 value);
 
 #endif

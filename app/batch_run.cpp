@@ -73,6 +73,5 @@ void TMainForm::btnRepairFilesClick() {
                                     : StrId::StatusAborted;
     item->setText(kBatchStatusColumn, AppString(status));
   }
-  ShowInformation(this, FormatAppString(StrId::FilesRepairedSuccessfully,
-                                        {QString::number(state.successCount)}));
+  ShowInformation(this, AppString(StrId::FilesRepairedSuccessfully).arg(QString::number(state.successCount)));
 }

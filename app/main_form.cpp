@@ -176,7 +176,7 @@ void TMainForm::RunCommandLine(const QStringList& arguments) {
   ShowCentred();
   const QString fileName = CommandLineFileName(arguments);
   if (!FileExists(fileName)) {
-    ShowError(this, FormatAppString(StrId::CannotOpenFile, {fileName}));
+    ShowError(this, AppString(StrId::CannotOpenFile).arg(fileName));
     return;
   }
   txtSrcFile->setText(fileName);
@@ -191,8 +191,7 @@ void TMainForm::RunCommandLine(const QStringList& arguments) {
 void TMainForm::FormDestroy() {
   CollectSettings();
   if (!SaveSettings(FSetting))
-    ShowError(nullptr, FormatAppString(StrId::CannotSaveSettings,
-                                       {SettingsStore::ForApplication().FilePath()}));
+    ShowError(nullptr, AppString(StrId::CannotSaveSettings).arg(SettingsStore::ForApplication().FilePath()));
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

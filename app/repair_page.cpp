@@ -194,7 +194,7 @@ void TMainForm::SaveDialogTypeChange() {
 
 void TMainForm::btnHelpClick() {
   if (!QFileInfo::exists(FHelpFile) || !QDesktopServices::openUrl(QUrl::fromLocalFile(FHelpFile)))
-    ShowError(this, FormatAppString(StrId::CannotOpenFile, {FHelpFile}));
+    ShowError(this, AppString(StrId::CannotOpenFile).arg(FHelpFile));
 }
 
 void TMainForm::AppendLog(const QString& text) {

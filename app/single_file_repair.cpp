@@ -75,13 +75,13 @@ bool TMainForm::RunSingleFileRepair(const QString& source, const QString& output
   AppendLog(AppString(StrId::StartRepairProcess));
   AppendLog(separator);
   if (OutputFileExists(output) &&
-      !ConfirmYesNo(this, FormatAppString(StrId::OverwriteQuestion, {output}))) {
+      !ConfirmYesNo(this, AppString(StrId::OverwriteQuestion).arg(output))) {
     AppendLog(AppString(StrId::RepairAborted));
     return false;
   }
   AppendLog(
-      FormatAppString(StrId::FileToBeRepaired, {source, GroupedNumber(GetFileSize64(source))}));
-  AppendLog(FormatAppString(StrId::OutputFixedFileAs, {output}));
+      AppString(StrId::FileToBeRepaired).arg(source, GroupedNumber(GetFileSize64(source))));
+  AppendLog(AppString(StrId::OutputFixedFileAs).arg(output));
   AppendLog(separator);
 
   QElapsedTimer clock;
@@ -104,15 +104,15 @@ bool TMainForm::RunSingleFileRepair(const QString& source, const QString& output
 
 QString TMainForm::ResultText(bool succeeded, const QString& source, const QString& output) const {
   if (!FRunning) return AppString(StrId::UserAborts);
-  if (!succeeded) return FormatAppString(StrId::FailToRepair, {source});
+  if (!succeeded) return AppString(StrId::FailToRepair).arg(source);
   const StrId nextStep = HasExtension(output, QStringLiteral(".EXE"))
                              ? StrId::RunFixedSelfExtracting
                              : StrId::OpenFixedFile;
-  return FormatAppString(StrId::RepairedSuccessfully, {source}) + QStringLiteral("\r\n") +
-         FormatAppString(nextStep, {output});
+  return AppString(StrId::RepairedSuccessfully).arg(source) + QStringLiteral("\r\n") +
+         AppString(nextStep).arg(output);
 }
 
 void TMainForm::OpenFixedFile(const QString& path) {
   if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::fromNativeSeparators(path))))
-    ShowError(this, FormatAppString(StrId::CannotOpenOrRun, {path}));
+    ShowError(this, AppString(StrId::CannotOpenOrRun).arg(path));
 }
