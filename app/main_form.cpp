@@ -5,7 +5,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -25,7 +24,6 @@
 #include "command_line.h"
 #include "drag_edit.h"
 #include "hyperlink_label.h"
-#include "jpeg_image.h"
 #include "logdlg/file_version_text.h"
 #include "message_box.h"
 #include "path_functions.h"
@@ -42,11 +40,8 @@ constexpr int kBannerHeight = 60;
 constexpr int kRepairPage = 0;
 constexpr int kBatchPage = 1;
 
-QPixmap BannerPixmap() {
-  QFile file(QStringLiteral(":/banner.jpg"));
-  if (!file.open(QIODevice::ReadOnly)) return QPixmap();
-  return QPixmap::fromImage(DecodeJpeg(file.readAll()));
-}
+// Decoded by Qt's image reader, whose JPEG plugin comes with the Qt GUI library.
+QPixmap BannerPixmap() { return QPixmap(QStringLiteral(":/banner.jpg")); }
 
 bool FileExists(const QString& path) {
   const QFileInfo info(path);

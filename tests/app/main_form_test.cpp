@@ -190,8 +190,12 @@ class MainFormTest : public QObject {
                                           .arg(TESSALY_VERSION_MAJOR)
                                           .arg(TESSALY_VERSION_MINOR)
                                           .arg(TESSALY_VERSION_PATCH));
-    QVERIFY(!form.Image1->pixmap().isNull());
-    QCOMPARE(form.Image1->pixmap().height(), 60);
+    // The banner is decoded, not just present: its left edge is the light end of
+    // its teal gradient.
+    const QImage banner = form.Image1->pixmap().toImage();
+    QCOMPARE(banner.size(), QSize(1200, 60));
+    const QColor left = banner.pixelColor(2, 30);
+    QVERIFY2(left.blue() > left.red() && left.green() > left.red(), qPrintable(left.name()));
     QCOMPARE(form.minimumSize(), form.maximumSize());
   }
 
