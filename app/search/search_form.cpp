@@ -19,7 +19,6 @@
 #include <QTreeWidget>
 
 #include "local_hard_drives.h"
-#include "mount_table.h"
 #include "search_animation.h"
 #include "search_file_grep.h"
 #include "search_strings.h"
@@ -112,7 +111,7 @@ void TSearchForm::SetFileFilter(const QString& filter) {
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2) cmbFileName->addItem(parts[i], parts[i + 1]);
 }
 
-QString TSearchForm::GetLocalHardDrives() const { return LocalHardDrives(ReadMountTable()); }
+QString TSearchForm::GetLocalHardDrives() const { return LocalHardDrives(ListMountedDrives()); }
 
 void TSearchForm::EnableChildControls(QWidget* container, bool enabled) {
   const QList<QWidget*> children = container->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
