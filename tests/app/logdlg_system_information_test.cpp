@@ -47,7 +47,8 @@ class SystemInformationTest : public QObject {
 
   void ListsDrivesInMountOrderWithSizesOnlyForFixedDrives() {
     QStringList list;
-    AddDriveInformation(list, ListMountedDrives(ParseMountTable(kMounts), OnlySdbIsRemovable), FixedSpace);
+    AddDriveInformation(list, ListMountedDrives(ParseMountTable(kMounts), OnlySdbIsRemovable),
+                        FixedSpace);
     const QStringList expected = {
         QStringLiteral("Drive Information:"),
         QStringLiteral("/, Fixed Drive, Total Disk Spaces: 1,234,567,890,123 bytes, "
@@ -80,7 +81,8 @@ class SystemInformationTest : public QObject {
         "30 1 8:1 / /data rw - ext4 /dev/sda1 rw\n"
         "31 1 8:2 / / rw - ext4 /dev/sda2 rw\n"
         "32 30 0:60 / /data rw - tmpfs tmpfs rw\n";
-    const QList<MountedDrive> drives = ListMountedDrives(ParseMountTable(mounts), OnlySdbIsRemovable);
+    const QList<MountedDrive> drives =
+        ListMountedDrives(ParseMountTable(mounts), OnlySdbIsRemovable);
     QCOMPARE(drives.size(), 2);
     QCOMPARE(drives[0].rootPath, QStringLiteral("/"));
     QCOMPARE(drives[1].rootPath, QStringLiteral("/data"));
