@@ -63,6 +63,8 @@ enum class StrId : int {
   CannotOpenOrRun,
   CannotOpenFile,
   CannotSaveSettings,
+  PartialOutputHolds,
+  StoppedBeforeOutput,
 
   // "Batch Repair" page
   BatchListLabel = 400,
@@ -79,6 +81,7 @@ enum class StrId : int {
   StatusAborted,
   AddFilesFirst,
   FilesRepairedSuccessfully,
+  BatchOutcomeCounts,
   ButtonYes,
   ButtonNo,
   ButtonCancel,

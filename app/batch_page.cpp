@@ -102,6 +102,7 @@ QWidget* TMainForm::CreateBatchPage() {
   connect(btnRemoveFiles, &QPushButton::clicked, this, &TMainForm::btnRemoveFilesClick);
   connect(btnRemoveAll, &QPushButton::clicked, this, &TMainForm::btnRemoveAllClick);
   connect(btnSearchFiles, &QPushButton::clicked, this, &TMainForm::btnSearchFilesClick);
+  connect(FileList, &QTreeWidget::itemSelectionChanged, this, &TMainForm::FileListSelectionChange);
   return page;
 }
 

@@ -170,17 +170,29 @@ void TMainForm::ShowCentred() {
 void TMainForm::RunCommandLine(const QStringList& arguments) {
   ShowCentred();
   const QString fileName = CommandLineFileName(arguments);
-  if (!FileExists(fileName)) {
+  if (FileExists(fileName)) {
+    RepairCommandLineFile(fileName, HasCommandLineSwitch(arguments, QStringLiteral("O")));
+  } else {
     ShowError(this, AppString(StrId::CannotOpenFile).arg(fileName));
-    return;
   }
-  txtSrcFile->setText(fileName);
-  chkOpenFixed->setChecked(HasCommandLineSwitch(arguments, QStringLiteral("O")));
-  btnRepairClick();
+  // A script that asked for the end learns the outcome from the exit status.
   if (HasCommandLineSwitch(arguments, QStringLiteral("E"))) {
     FEndRequested = true;
     close();
   }
+}
+
+// The O switch decides for this run only: the option box, and so the stored
+// setting, stay as the user left them.
+void TMainForm::RepairCommandLineFile(const QString& fileName, bool openFixed) {
+  txtSrcFile->setText(fileName);
+  FOpenFixedForRun = openFixed;
+  btnRepairClick();
+  FOpenFixedForRun.reset();
+}
+
+int TMainForm::CommandLineExitStatus() const {
+  return FLastRunOutcome == RepairOutcome::kRepaired ? 0 : 1;
 }
 
 void TMainForm::FormDestroy() {

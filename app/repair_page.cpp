@@ -157,13 +157,18 @@ void TMainForm::CreateFileDialogs() {
 
 void TMainForm::txtSrcFileChange() {
   txtDstFileChange();
-  // The output name is derived only until the user has one in the box.
-  if (txtDstFile->text().isEmpty() && !txtSrcFile->text().isEmpty())
-    txtDstFile->setText(MakeFixedFileName(txtSrcFile->text()));
+  // The output follows the source while it holds the name derived from it (or
+  // nothing); a name the user gave stays.
+  const QString output = txtDstFile->text();
+  if (!output.isEmpty() && output != FDerivedOutput) return;
+  const QString source = txtSrcFile->text();
+  FDerivedOutput = HoldsText(source) ? MakeFixedFileName(source) : QString();
+  txtDstFile->setText(FDerivedOutput);
 }
 
 void TMainForm::txtDstFileChange() {
-  btnRepair->setEnabled(HoldsText(txtSrcFile->text()) && HoldsText(txtDstFile->text()));
+  btnRepair->setEnabled(FRunActive ||
+                        (HoldsText(txtSrcFile->text()) && HoldsText(txtDstFile->text())));
 }
 
 void TMainForm::txtSrcFileDropFile(QObject* /*sender*/, const QString& fileName) {
@@ -198,6 +203,8 @@ void TMainForm::btnHelpClick() {
 }
 
 void TMainForm::AppendLog(const QString& text) {
-  for (const QString& line : text.split(QStringLiteral("\r\n")))
+  for (const QString& line : text.split(QStringLiteral("\r\n"))) {
     txtRepairLog->appendPlainText(line);
+    if (FEntryLog != nullptr) FEntryLog->append(line);
+  }
 }

@@ -45,26 +45,30 @@ class MainFormTest : public QObject {
   Q_OBJECT
 
  private slots:
-  // The output is derived only while its box is empty, so the first change of
-  // the source names it.
-  void ASourceChangeDerivesTheOutputOnlyIntoAnEmptyBox() {
+  // Typed, searched or browsed, the source renames the output for as long as
+  // the output holds the name derived from it.
+  void TheOutputNameFollowsTheSourceUntilTheUserGivesOne() {
     ScopedConfigHome home;
     TMainForm form;
     QVERIFY(!form.btnRepair->isEnabled());
-    form.txtSrcFile->setText(QStringLiteral("/d/a.dbf"));
+    QTest::keyClicks(form.txtSrcFile, QStringLiteral("/d/a.dbf"));
     QCOMPARE(form.txtDstFile->text(), QStringLiteral("/d/a_fixed.dbf"));
     QVERIFY(form.btnRepair->isEnabled());
-    QTest::keyClick(form.txtSrcFile, Qt::Key_Backspace);
-    QCOMPARE(form.txtDstFile->text(), QStringLiteral("/d/a_fixed.dbf"));
+    emit form.SearchForm->SourceFileChosen(QStringLiteral("/e/dbase_30.dbf"));
+    QCOMPARE(form.txtDstFile->text(), QStringLiteral("/e/dbase_30_fixed.dbf"));
+
     form.txtDstFile->selectAll();
-    QTest::keyClick(form.txtDstFile, Qt::Key_Delete);
+    QTest::keyClicks(form.txtDstFile, QStringLiteral("/out/mine.dbf"));
+    QTest::keyClick(form.txtSrcFile, Qt::Key_Backspace);
+    QCOMPARE(form.txtDstFile->text(), QStringLiteral("/out/mine.dbf"));
+
+    // Emptied, the box is the window's again.
+    form.txtDstFile->clear();
     QVERIFY(!form.btnRepair->isEnabled());
     QTest::keyClicks(form.txtSrcFile, QStringLiteral("x"));
-    QCOMPARE(form.txtDstFile->text(), QStringLiteral("/d/a_fixed.dbx"));
-    QVERIFY(form.btnRepair->isEnabled());
-    form.txtDstFile->clear();
-    QTest::keyClicks(form.txtDstFile, QStringLiteral("o"));
-    QVERIFY(form.btnRepair->isEnabled());
+    QCOMPARE(form.txtDstFile->text(), QStringLiteral("/e/dbase_30_fixed.dbx"));
+    form.txtSrcFile->clear();
+    QCOMPARE(form.txtDstFile->text(), QString());
   }
 
   void BlankPathsKeepTheStartButtonDisabled() {
