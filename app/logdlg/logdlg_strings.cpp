@@ -52,6 +52,7 @@ constexpr TextEntry kTexts[] = {
     {kTextNo, QT_TRANSLATE_NOOP("LogDlgStrings", "No")},
     {kTextErrorCaption, QT_TRANSLATE_NOOP("LogDlgStrings", "Error")},
     {kTextCannotCreateFile, QT_TRANSLATE_NOOP("LogDlgStrings", "Cannot create file %1")},
+    {kTextHiddenValue, QT_TRANSLATE_NOOP("LogDlgStrings", "(hidden)")},
     {kTextDriveTypeBase + 0, QT_TRANSLATE_NOOP("LogDlgStrings", "Unknown Drive Type")},
     {kTextDriveTypeBase + 1, QT_TRANSLATE_NOOP("LogDlgStrings", "Invalid Root Path")},
     {kTextDriveTypeBase + 2, QT_TRANSLATE_NOOP("LogDlgStrings", "Removable Drive")},

@@ -38,6 +38,7 @@ enum LogDlgTextId : int {
   kTextNo,
   kTextErrorCaption,
   kTextCannotCreateFile,
+  kTextHiddenValue,
   kTextDriveTypeBase = 100,  // + drive type code 0..6
 };
 

@@ -44,6 +44,16 @@ QString TemporaryDirectory() {
 
 void AddSeparator(QStringList& list) { list.append(LogDlgText(kTextSeparator)); }
 
+// Parts of variable names that mark values not to be handed to whoever reads the log.
+const char* const kSecretNameParts[] = {"TOKEN", "SECRET", "PASSWORD", "PASSWD",  "PASS",   "KEY",
+                                        "CREDENTIAL", "AUTH", "COOKIE", "SESSION", "PRIVATE"};
+
+bool NamesSecret(QStringView name) {
+  for (const char* part : kSecretNameParts)
+    if (name.contains(QLatin1StringView(part), Qt::CaseInsensitive)) return true;
+  return false;
+}
+
 }  // namespace
 
 void AddVersionInformation(QStringList& list, const QString& executablePath) {
@@ -86,10 +96,17 @@ void AddDirectoryInformation(QStringList& list) {
   list.append(LogDlgText(kTextTemporaryDirectory).arg(TemporaryDirectory()));
 }
 
+QString EnvironmentLine(const QString& entry) {
+  // The name ends at the first "=" after its first character: "=C:=C:\data" names "=C:".
+  const qsizetype equals = entry.indexOf(u'=', 1);
+  if (equals < 0 || !NamesSecret(QStringView(entry).left(equals))) return entry;
+  return entry.left(equals + 1) + LogDlgText(kTextHiddenValue);
+}
+
 void AddEnvironmentInformation(QStringList& list) {
   list.append(LogDlgText(kTextEnvironmentInformation));
   for (char** entry = environ; entry != nullptr && *entry != nullptr; ++entry) {
-    list.append(QString::fromLocal8Bit(*entry));
+    list.append(EnvironmentLine(QString::fromLocal8Bit(*entry)));
   }
 }
 
