@@ -120,6 +120,9 @@ void TMainForm::BuildWindow() {
   setCentralWidget(central);
   CreateFileDialogs();
   SetTabOrders();
+  DescribeControls();
+  CreateHelpShortcut();
+  txtSrcFile->setFocus();
   connect(pcMain, &QTabWidget::currentChanged, this, &TMainForm::pcMainChange);
   pcMainChange(kRepairPage);
   adjustSize();
@@ -139,11 +142,9 @@ void TMainForm::SetTabOrders() {
 void TMainForm::FormCreate(const QStringList& arguments) {
   const QString title = AppString(StrId::AppTitle);
   const QString executable = QCoreApplication::applicationFilePath();
-  FHelpFile = StripExtension(executable) + QStringLiteral(".html");
 
   labSelSrcFile->setText(AppString(StrId::SelectSourcePrompt));
-  labHomepage->setText(AppString(StrId::HomepageAddress));
-  labEmail->setText(AppString(StrId::SupportAddress));
+  ShowShippedFileLinks();
   labNotice->setText(AppString(StrId::NoticeLine));
 
   setWindowTitle(title + AppString(StrId::VersionCaptionPrefix) +

@@ -30,6 +30,7 @@ class QTreeWidget;
 class TAnimate;
 class TDragEdit;
 class TSaveLogDialog;
+class THelpWindow;
 class TSearchForm;
 class THyperlinkLabel;
 class OutputTables;
@@ -66,7 +67,6 @@ class TMainForm : public QMainWindow {
   // Every batch entry's lines, entry by entry in list order.
   QStringList BatchLogLines() const;
   void AppendLog(const QString& text);
-  QString HelpFile() const { return FHelpFile; }
   // Shows the window in the middle of its screen.
   void ShowCentred();
 
@@ -88,6 +88,7 @@ class TMainForm : public QMainWindow {
   QFileDialog* SaveDialog = nullptr;
   TSaveLogDialog* SaveLogDialog = nullptr;
   TSearchForm* SearchForm = nullptr;  // created after the window, lives as long
+  THelpWindow* HelpWindow = nullptr;  // created when first needed
 
   // "Repair" page
   QLabel* labSelSrcFile = nullptr;
@@ -139,8 +140,8 @@ class TMainForm : public QMainWindow {
   QLabel* labTitle = nullptr;
   QLabel* labVersion = nullptr;
   QLabel* labNotice = nullptr;
-  THyperlinkLabel* labHomepage = nullptr;
-  THyperlinkLabel* labEmail = nullptr;
+  THyperlinkLabel* labManual = nullptr;   // the manual that ships with the program
+  THyperlinkLabel* labLicense = nullptr;  // the license that ships with it
 
  signals:
   // A typed character was refused by a number box's key filter (it beeped).
@@ -174,8 +175,8 @@ class TMainForm : public QMainWindow {
   void btnMoreDirClick();
 
   // "About" page
-  void labHomepageClick();
-  void labEmailClick();
+  void labManualClick();
+  void labLicenseClick();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -192,6 +193,11 @@ class TMainForm : public QMainWindow {
   void CreateFileDialogs();
   void CreateSearchForm();
   void SetTabOrders();
+  void DescribeControls();
+  void CreateHelpShortcut();
+  void ShowShippedFileLinks();
+  // Opens the manual or the license (kManualFileName, kLicenseFileName).
+  void OpenShippedFile(const char* name);
 
   void FormCreate(const QStringList& arguments);
   void FormDestroy();
@@ -236,7 +242,6 @@ class TMainForm : public QMainWindow {
 
   QWidget* FRepairAnimationSlot = nullptr;
   QWidget* FBatchAnimationSlot = nullptr;
-  QString FHelpFile;
   bool FEndRequested = false;
   std::optional<RepairOutcome> FLastRunOutcome;  // of the last single-file run
   std::optional<bool> FOpenFixedForRun;  // the O switch, for the command line's run only

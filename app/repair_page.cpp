@@ -1,16 +1,13 @@
 // The "Repair" page: its controls, the two path boxes and their dialogs, help.
 // The run itself is in single_file_repair.cpp, log saving in save_log.cpp.
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include "animation_view.h"
@@ -61,7 +58,6 @@ QWidget* TMainForm::CreateRepairPage() {
   btnSrcSearch = new QToolButton(page);
   btnSrcSearch->setObjectName(QStringLiteral("btnSrcSearch"));
   btnSrcSearch->setIcon(QIcon(QStringLiteral(":/search.png")));
-  btnSrcSearch->setToolTip(AppString(StrId::SearchSourceHint));
   Label2 = new QLabel(AppString(StrId::VersionLabel), page);
   cmbDBFVersion = new QComboBox(page);
   cmbDBFVersion->setObjectName(QStringLiteral("cmbDBFVersion"));
@@ -195,11 +191,6 @@ void TMainForm::SaveDialogTypeChange() {
   const QString extension =
       FilterExtension(AppString(StrId::DbfFileFilter), SelectedFilterIndex(SaveDialog));
   SaveDialog->setDefaultSuffix(extension == u"*" ? QString() : extension);
-}
-
-void TMainForm::btnHelpClick() {
-  if (!QFileInfo::exists(FHelpFile) || !QDesktopServices::openUrl(QUrl::fromLocalFile(FHelpFile)))
-    ShowError(this, AppString(StrId::CannotOpenFile).arg(FHelpFile));
 }
 
 void TMainForm::AppendLog(const QString& text) {

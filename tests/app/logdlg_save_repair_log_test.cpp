@@ -29,10 +29,10 @@ OptionControlsDescription DefaultOptions() {
   options.maxFieldCount = 300;
   options.fieldsCaption = QStringLiteral("fields");
   options.readSrcMemoFile = Box("Read source DBT/FPT file for the memo or binary data fields ", true);
-  options.ignoreAllZeroSrcMemoFile = Box("Ignore source DBT/FTP file filled with all zeros", true);
+  options.ignoreAllZeroSrcMemoFile = Box("Ignore source DBT/FPT file filled with all zeros", true);
   options.tempDirCaption = QStringLiteral("Directory for &temporary files:");
   options.tempDir = QStringLiteral("/tmp/");
-  options.bufSizeCaption = QStringLiteral("Internal Processing &Buffer Size:");
+  options.bufSizeCaption = QStringLiteral("Internal Processing Buffer &Size:");
   options.bufSize = 512;
   return options;
 }
@@ -45,9 +45,9 @@ const QStringList kSettingBlock = {
     "Split table when there are more than: No",
     "Split table when there are more than 300 fields",
     "Read source DBT/FPT file for the memo or binary data fields : Yes",
-    "Ignore source DBT/FTP file filled with all zeros: Yes",
+    "Ignore source DBT/FPT file filled with all zeros: Yes",
     "Directory for &temporary files: /tmp/",
-    "Internal Processing &Buffer Size: 512",
+    "Internal Processing Buffer &Size: 512",
     kSeparator,
     "End of Setting Information",
     kSeparator,
