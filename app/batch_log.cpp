@@ -25,7 +25,9 @@ QStringList TMainForm::BatchLogLines() const {
 void TMainForm::FileListSelectionChange() {
   if (FRunActive) return;  // the log follows the running entry
   const QStringList all = BatchLogLines();
-  if (all.isEmpty()) return;  // no batch has run: the log keeps what it shows
+  // Before any batch the log keeps what it shows; once it shows a batch, it
+  // shows what a save would write, nothing when those entries are gone.
+  if (all.isEmpty() && !FLogShowsBatch) return;
   QStringList selected;
   bool anySelected = false;
   for (int row = 0; row < FileList->topLevelItemCount(); ++row) {

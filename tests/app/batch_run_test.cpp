@@ -171,6 +171,9 @@ class BatchRunTest : public QObject {
                               .arg(Path(names[2]))}));
     form.FileList->clearSelection();
     QCOMPARE(form.RepairLogLines(), logAtSummary);
+    // The log shows what Save Log would write: nothing once the entries are gone.
+    form.btnRemoveAll->click();
+    QVERIFY(form.RepairLogLines().isEmpty());
     QVERIFY(!form.FRunning && !form.Animate->Active());
   }
 
