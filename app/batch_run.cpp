@@ -117,8 +117,7 @@ void TMainForm::btnRepairFilesClick() {
       if (outcome) item->setText(kBatchStatusColumn, AppString(StatusOf(*outcome)));
     }
     const bool stopped = !FRunning;
-    ShowResult(this, SummaryText(state),
-               state.failed == 0 && state.aborted == 0 && !stopped);
+    ShowResult(this, SummaryText(state), state.failed == 0 && state.aborted == 0 && !stopped);
   }
   ShowLogLines(BatchLogLines());
   FLogShowsBatch = true;

@@ -10,7 +10,6 @@
 #include <QSpinBox>
 #include <QToolButton>
 #include <QTreeWidget>
-
 #include <optional>
 
 #include "app_strings.h"

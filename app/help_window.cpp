@@ -26,7 +26,7 @@ void THelpWindow::ShowFile(const QString& path) {
   } else {
     QFile file(path);
     FBrowser->setPlainText(file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll())
-                                                         : QString());
+                                                          : QString());
   }
   show();
   raise();

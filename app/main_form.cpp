@@ -199,7 +199,8 @@ int TMainForm::CommandLineExitStatus() const {
 void TMainForm::FormDestroy() {
   CollectSettings();
   if (!SaveSettings(FSetting))
-    ShowError(nullptr, AppString(StrId::CannotSaveSettings).arg(SettingsStore::ForApplication().FilePath()));
+    ShowError(nullptr,
+              AppString(StrId::CannotSaveSettings).arg(SettingsStore::ForApplication().FilePath()));
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

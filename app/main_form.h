@@ -33,14 +33,13 @@ class TSaveLogDialog;
 class THelpWindow;
 class TSearchForm;
 class THyperlinkLabel;
-class OutputTables;
 class QTreeWidgetItem;
 
 // How one repair ended, as the window reports it.
 enum class RepairOutcome {
   kRepaired,  // the engine accepted fields and reported no error
   kFailed,    // no field list, or an error the engine reported
-  kStopped,   // the user stopped the run (or kept an existing output), whatever the engine answered
+  kStopped,   // the user stopped it (or kept an existing output), whatever the engine answered
 };
 
 class TMainForm : public QMainWindow {

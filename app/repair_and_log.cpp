@@ -73,8 +73,7 @@ RepairOutcome TMainForm::RepairAndLog(const QString& source, const QString& outp
   AppendLog(separator);
   Animate->SetActive(false);
 
-  resultLines =
-      ResultLines(outcome, source, output, FEngineErrorCount != errorsBefore, outputs);
+  resultLines = ResultLines(outcome, source, output, FEngineErrorCount != errorsBefore, outputs);
   for (const QString& line : resultLines) AppendLog(line);
   return outcome;
 }

@@ -1,5 +1,6 @@
-// The "Repair" page: its controls, the two path boxes and their dialogs, help.
-// The run itself is in single_file_repair.cpp, log saving in save_log.cpp.
+// The "Repair" page: its controls, the two path boxes and their dialogs, the log.
+// The run itself is in single_file_repair.cpp, log saving in save_log.cpp, help
+// in help.cpp.
 #include <QComboBox>
 #include <QFileDialog>
 #include <QGridLayout>

@@ -45,8 +45,9 @@ QString TemporaryDirectory() {
 void AddSeparator(QStringList& list) { list.append(LogDlgText(kTextSeparator)); }
 
 // Parts of variable names that mark values not to be handed to whoever reads the log.
-const char* const kSecretNameParts[] = {"TOKEN", "SECRET", "PASSWORD", "PASSWD",  "PASS",   "KEY",
-                                        "CREDENTIAL", "AUTH", "COOKIE", "SESSION", "PRIVATE"};
+const char* const kSecretNameParts[] = {"TOKEN",  "SECRET",  "PASSWORD",   "PASSWD",
+                                        "PASS",   "KEY",     "CREDENTIAL", "AUTH",
+                                        "COOKIE", "SESSION", "PRIVATE"};
 
 bool NamesSecret(QStringView name) {
   for (const char* part : kSecretNameParts)

@@ -319,7 +319,8 @@ class MainFormTest : public QObject {
       if (!IsControl(widget)) continue;
       QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
       const QString name = accessible ? accessible->text(QAccessible::Name) : QString();
-      if (name.isEmpty() || name == u"...") lacking << widget->objectName() + QStringLiteral(" name");
+      if (name.isEmpty() || name == u"...")
+        lacking << widget->objectName() + QStringLiteral(" name");
       if (widget->toolTip().isEmpty()) lacking << widget->objectName() + QStringLiteral(" tooltip");
     }
     QVERIFY2(lacking.isEmpty(), qPrintable(lacking.join(u',')));

@@ -158,8 +158,9 @@ class SingleFileRepairTest : public QObject {
     form.btnRepair->click();
     QCOMPARE(captionDuringRun, QStringLiteral("&Stop Repair"));
     // Stopped among the descriptors: no output yet, and the log says so.
-    const QStringList result = {QStringLiteral("User aborts the repair process"),
-                                QStringLiteral("The repair was stopped before it wrote any output.")};
+    const QStringList result = {
+        QStringLiteral("User aborts the repair process"),
+        QStringLiteral("The repair was stopped before it wrote any output.")};
     QCOMPARE(form.RepairLogLines().last(2), result);
     QVERIFY(!form.RepairLogLines().contains(QStringLiteral("Write DBF header ...")));
     QVERIFY(!QFile::exists(FOutput));
