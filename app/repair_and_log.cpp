@@ -1,9 +1,9 @@
 // One repair as the log tells it, for a single file and for each batch entry
 // alike: the file and its size, the engine's lines, the time it took and the
 // result, with the reason of a failure or where a stopped run left its output.
+#include <QCoreApplication>
 #include <QElapsedTimer>
 
-#include "animation_view.h"
 #include "app_strings.h"
 #include "elapsed_time.h"
 #include "failure_reasons.h"
@@ -71,7 +71,6 @@ RepairOutcome TMainForm::RepairAndLog(const QString& source, const QString& outp
   AppendLog(separator);
   AppendLog(AppString(StrId::RepairCompletes));
   AppendLog(separator);
-  Animate->SetActive(false);
 
   resultLines = ResultLines(outcome, source, output, FEngineErrorCount != errorsBefore, outputs);
   for (const QString& line : resultLines) AppendLog(line);

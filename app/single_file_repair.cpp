@@ -8,6 +8,7 @@
 #include <QScopeGuard>
 #include <QUrl>
 
+#include "animation_view.h"
 #include "app_strings.h"
 #include "drag_edit.h"
 #include "main_form.h"
@@ -46,6 +47,7 @@ RepairOutcome TMainForm::RunSingleFileRepair(const QString& source, const QStrin
   }
   QStringList resultLines;
   const RepairOutcome outcome = RepairAndLog(source, output, resultLines);
+  Animate->SetActive(false);
   ShowResult(this, resultLines.join(u'\n'), outcome == RepairOutcome::kRepaired);
   return outcome;
 }

@@ -133,9 +133,11 @@ class BatchRunTest : public QObject {
     MessageBoxAnswerer boxes;
     QString captionAtSummary;
     QStringList logAtSummary;
+    bool animatedAtSummary = false;
     boxes.onBox = [&](const SeenBox&) {
       captionAtSummary = form.btnRepairFiles->text();
       logAtSummary = form.RepairLogLines();
+      animatedAtSummary = form.Animate->Active();
     };
     form.btnRepairFiles->click();
 
@@ -151,6 +153,7 @@ class BatchRunTest : public QObject {
     QCOMPARE(boxes.seen[0].text, Summary(4, 1));
     // The lines of this run only, which stay once it is over.
     QCOMPARE(captionAtSummary, QStringLiteral("&Stop Repair"));
+    QVERIFY(animatedAtSummary);  // through every entry, until the run ends
     QVERIFY(!logAtSummary.contains(QStringLiteral("line of an earlier run")));
     QCOMPARE(logAtSummary.count(QStringLiteral("Add 3 records.")), 4);
     QCOMPARE(form.RepairLogLines(), logAtSummary);
