@@ -1,13 +1,11 @@
-// The "About" page: icon, title, version, notice and the two links.
-#include <QDesktopServices>
+// The "About" page: icon, title, version, notice and the links to the manual
+// and the license that ship with the program.
 #include <QGridLayout>
 #include <QLabel>
-#include <QUrl>
 
 #include "app_strings.h"
 #include "hyperlink_label.h"
 #include "main_form.h"
-#include "message_box.h"
 #include "ui_metrics.h"
 
 namespace {
@@ -16,11 +14,6 @@ constexpr int kIconSize = 48;
 constexpr double kTitleScale = 1.6;
 
 QLabel* Caption(StrId id, QWidget* parent) { return new QLabel(AppString(id), parent); }
-
-void OpenAddress(QWidget* parent, const QString& address) {
-  if (!QDesktopServices::openUrl(QUrl(address)))
-    ShowError(parent, FormatAppString(StrId::CannotOpenOrRun, {address}));
-}
 
 }  // namespace
 
@@ -41,10 +34,10 @@ QWidget* TMainForm::CreateAboutPage() {
   labNotice = new QLabel(page);
   labNotice->setObjectName(QStringLiteral("labNotice"));
   labNotice->setWordWrap(true);
-  labHomepage = new THyperlinkLabel(page);
-  labHomepage->setObjectName(QStringLiteral("labHomepage"));
-  labEmail = new THyperlinkLabel(page);
-  labEmail->setObjectName(QStringLiteral("labEmail"));
+  labManual = new THyperlinkLabel(page);
+  labManual->setObjectName(QStringLiteral("labManual"));
+  labLicense = new THyperlinkLabel(page);
+  labLicense->setObjectName(QStringLiteral("labLicense"));
 
   auto* grid = new QGridLayout(page);
   grid->setContentsMargins(ScaledX(this, 24), ScaledY(this, 20), ScaledX(this, 24),
@@ -56,20 +49,14 @@ QWidget* TMainForm::CreateAboutPage() {
   grid->addWidget(Caption(StrId::AboutVersionLabel, page), 1, 1);
   grid->addWidget(labVersion, 1, 2);
   grid->addWidget(labNotice, 2, 1, 1, 2);
-  grid->addWidget(Caption(StrId::AboutHomepageLabel, page), 3, 1);
-  grid->addWidget(labHomepage, 3, 2);
-  grid->addWidget(Caption(StrId::AboutEmailLabel, page), 4, 1);
-  grid->addWidget(labEmail, 4, 2);
+  grid->addWidget(Caption(StrId::AboutManualLabel, page), 3, 1);
+  grid->addWidget(labManual, 3, 2);
+  grid->addWidget(Caption(StrId::AboutLicenseLabel, page), 4, 1);
+  grid->addWidget(labLicense, 4, 2);
   grid->setColumnStretch(2, 1);
   grid->setRowStretch(5, 1);
 
-  connect(labHomepage, &THyperlinkLabel::clicked, this, &TMainForm::labHomepageClick);
-  connect(labEmail, &THyperlinkLabel::clicked, this, &TMainForm::labEmailClick);
+  connect(labManual, &THyperlinkLabel::clicked, this, &TMainForm::labManualClick);
+  connect(labLicense, &THyperlinkLabel::clicked, this, &TMainForm::labLicenseClick);
   return page;
-}
-
-void TMainForm::labHomepageClick() { OpenAddress(this, labHomepage->text()); }
-
-void TMainForm::labEmailClick() {
-  OpenAddress(this, AppString(StrId::MailtoPrefix) + labEmail->text());
 }

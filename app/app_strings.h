@@ -10,10 +10,7 @@ enum class StrId : int {
   AppTitle = 1,
   VersionCaptionPrefix,
   DbfFileFilter,
-  HomepageAddress,
-  SupportAddress,
   NoticeLine,
-  MailtoPrefix,
   CaptionInformation,
   CaptionConfirm,
   CaptionError,
@@ -64,6 +61,8 @@ enum class StrId : int {
   CannotOpenOrRun,
   CannotOpenFile,
   CannotSaveSettings,
+  PartialOutputHolds,
+  StoppedBeforeOutput,
 
   // "Batch Repair" page
   BatchListLabel = 400,
@@ -80,6 +79,7 @@ enum class StrId : int {
   StatusAborted,
   AddFilesFirst,
   FilesRepairedSuccessfully,
+  BatchOutcomeCounts,
   ButtonYes,
   ButtonNo,
   ButtonCancel,
@@ -101,19 +101,58 @@ enum class StrId : int {
 
   // "About" page
   AboutVersionLabel = 600,
-  AboutHomepageLabel,
-  AboutEmailLabel,
+  AboutManualLabel,
+  AboutLicenseLabel,
+  HelpWindowTitle,
+
+  // Accessible names of controls whose caption does not name them
+  NameSrcMore = 700,
+  NameSrcSearch,
+  NameDstMore,
+  NameRepairLog,
+  NameFileList,
+  NameGauge,
+  NameMaxFieldCount,
+  NameMoreDir,
+  NameManualLink,
+  NameLicenseLink,
+
+  // Tooltips
+  TipSrcFile = 800,
+  TipSrcMore,
+  TipVersion,
+  TipDstFile,
+  TipDstMore,
+  TipRepairLog,
+  TipRepair,
+  TipSaveLog,
+  TipHelp,
+  TipFileList,
+  TipRepairFiles,
+  TipAddFiles,
+  TipSearchFiles,
+  TipRemoveFiles,
+  TipRemoveAll,
+  TipGauge,
+  TipOpenFixed,
+  TipRecoverDeleted,
+  TipRepairDate,
+  TipSplitTable,
+  TipMaxFieldCount,
+  TipReadSrcMemoFile,
+  TipIgnoreAllZeroMemoFile,
+  TipTempDir,
+  TipMoreDir,
+  TipBufSize,
+  TipManualLink,
+  TipLicenseLink,
 };
 
-// The text of one entry, translated when a translation is installed.
+// The text of one entry, translated when a translation is installed. Its slots
+// "%1", "%2" ... are filled with QString::arg, every slot in one call.
 QString AppString(StrId id);
 
-// Fills the placeholders of a table text in order: "%s", "%d", "%u" and "%.0n"
-// each take the next value, already rendered; "%%" gives one "%".
-QString FormatText(const QString& pattern, const QStringList& values);
-QString FormatAppString(StrId id, const QStringList& values);
-
-// A count grouped with the user's thousands separator, no decimals ("%.0n").
+// A count grouped with the user's thousands separator, no decimals.
 QString GroupedNumber(qint64 value);
 
 #endif

@@ -36,7 +36,7 @@ QLabel* QuestionIcon(QWidget* parent) {
 }  // namespace
 
 TConfirmOverwriteDialog::TConfirmOverwriteDialog(const QString& fileName, QWidget* parent)
-    : QDialog(parent), FText(FormatAppString(StrId::OverwriteQuestion, {fileName})) {
+    : QDialog(parent), FText(AppString(StrId::OverwriteQuestion).arg(fileName)) {
   setWindowTitle(AppString(StrId::CaptionConfirm));
   setModal(true);
   auto* message = new QLabel(FText, this);

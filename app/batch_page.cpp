@@ -102,6 +102,7 @@ QWidget* TMainForm::CreateBatchPage() {
   connect(btnRemoveFiles, &QPushButton::clicked, this, &TMainForm::btnRemoveFilesClick);
   connect(btnRemoveAll, &QPushButton::clicked, this, &TMainForm::btnRemoveAllClick);
   connect(btnSearchFiles, &QPushButton::clicked, this, &TMainForm::btnSearchFilesClick);
+  connect(FileList, &QTreeWidget::itemSelectionChanged, this, &TMainForm::FileListSelectionChange);
   return page;
 }
 
@@ -127,9 +128,13 @@ void TMainForm::btnRemoveFilesClick() {
     if (FileList->topLevelItem(row)->isSelected()) {
       const std::unique_ptr<QTreeWidgetItem> removed(FileList->takeTopLevelItem(row));
     }
+  FileListSelectionChange();
 }
 
-void TMainForm::btnRemoveAllClick() { FileList->clear(); }
+void TMainForm::btnRemoveAllClick() {
+  FileList->clear();
+  FileListSelectionChange();
+}
 
 bool TMainForm::FileListKeyDown(QKeyEvent* event) {
   if (event->key() != Qt::Key_Delete) return false;

@@ -69,12 +69,14 @@ void TMainForm::PumpEventsIfDue() {
   FLastEventPump.start();
 }
 
-bool TMainForm::RepairWithEngine(const QString& source, const QString& target) {
+RepairOutcome TMainForm::RepairWithEngine(const QString& source, const QString& target) {
   const QByteArray sourceBytes = QFile::encodeName(source);
   const QByteArray targetBytes = QFile::encodeName(target);
   const int errorsBefore = FEngineErrorCount;
   TMainForm* self = this;
   const int32_t result = CallRepairEngine(sourceBytes.constData(), kReservedSlot, GetRepairOptions(),
                                           targetBytes.constData(), RepairCallback, &self);
-  return result != 0 && FEngineErrorCount == errorsBefore;
+  if (!FRunning) return RepairOutcome::kStopped;
+  return result != 0 && FEngineErrorCount == errorsBefore ? RepairOutcome::kRepaired
+                                                          : RepairOutcome::kFailed;
 }

@@ -1,4 +1,5 @@
-// A label drawn as a link (underlined, blue, hand cursor) that reports clicks.
+// A label drawn as a link (underlined, blue, hand cursor) that reports clicks,
+// reached with Tab and followed with Space or Enter as well.
 #ifndef TESSALY_HYPERLINK_LABEL_H
 #define TESSALY_HYPERLINK_LABEL_H
 
@@ -15,6 +16,7 @@ class THyperlinkLabel : public QLabel {
 
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 };
 
 #endif

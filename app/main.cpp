@@ -18,7 +18,7 @@ int PrintVersion() {
                               .arg(TESSALY_VERSION_MAJOR)
                               .arg(TESSALY_VERSION_MINOR)
                               .arg(TESSALY_VERSION_PATCH);
-  const QString line = FormatAppString(StrId::VersionOutput, {AppString(StrId::AppTitle), version});
+  const QString line = AppString(StrId::VersionOutput).arg(AppString(StrId::AppTitle), version);
   std::printf("%s\n", qPrintable(line));
   return 0;
 }
@@ -32,7 +32,7 @@ int main(int argc, char* argv[]) {
   // Ties the windows to the desktop entry, whose icon the desktop then shows for them.
   QGuiApplication::setDesktopFileName(QStringLiteral(TESSALY_APP_ID));
   TMainForm form(application.arguments().mid(1));
-  if (form.EndRequested()) return 0;
+  if (form.EndRequested()) return form.CommandLineExitStatus();
   if (!form.isVisible()) form.ShowCentred();
   return application.exec();
 }

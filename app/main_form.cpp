@@ -5,7 +5,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -25,7 +24,6 @@
 #include "command_line.h"
 #include "drag_edit.h"
 #include "hyperlink_label.h"
-#include "jpeg_image.h"
 #include "logdlg/file_version_text.h"
 #include "message_box.h"
 #include "path_functions.h"
@@ -42,11 +40,8 @@ constexpr int kBannerHeight = 60;
 constexpr int kRepairPage = 0;
 constexpr int kBatchPage = 1;
 
-QPixmap BannerPixmap() {
-  QFile file(QStringLiteral(":/banner.jpg"));
-  if (!file.open(QIODevice::ReadOnly)) return QPixmap();
-  return QPixmap::fromImage(DecodeJpeg(file.readAll()));
-}
+// Decoded by Qt's image reader, whose JPEG plugin comes with the Qt GUI library.
+QPixmap BannerPixmap() { return QPixmap(QStringLiteral(":/banner.jpg")); }
 
 bool FileExists(const QString& path) {
   const QFileInfo info(path);
@@ -125,6 +120,9 @@ void TMainForm::BuildWindow() {
   setCentralWidget(central);
   CreateFileDialogs();
   SetTabOrders();
+  DescribeControls();
+  CreateHelpShortcut();
+  txtSrcFile->setFocus();
   connect(pcMain, &QTabWidget::currentChanged, this, &TMainForm::pcMainChange);
   pcMainChange(kRepairPage);
   adjustSize();
@@ -144,11 +142,9 @@ void TMainForm::SetTabOrders() {
 void TMainForm::FormCreate(const QStringList& arguments) {
   const QString title = AppString(StrId::AppTitle);
   const QString executable = QCoreApplication::applicationFilePath();
-  FHelpFile = StripExtension(executable) + QStringLiteral(".html");
 
   labSelSrcFile->setText(AppString(StrId::SelectSourcePrompt));
-  labHomepage->setText(AppString(StrId::HomepageAddress));
-  labEmail->setText(AppString(StrId::SupportAddress));
+  ShowShippedFileLinks();
   labNotice->setText(AppString(StrId::NoticeLine));
 
   setWindowTitle(title + AppString(StrId::VersionCaptionPrefix) +
@@ -179,13 +175,12 @@ void TMainForm::RunCommandLine(const QStringList& arguments) {
     return;
   }
   const QString fileName = CommandLineFileName(arguments);
-  if (!FileExists(fileName)) {
-    ShowError(this, FormatAppString(StrId::CannotOpenFile, {fileName}));
-    return;
+  if (FileExists(fileName)) {
+    RepairCommandLineFile(fileName, HasCommandLineSwitch(arguments, QStringLiteral("O")));
+  } else {
+    ShowError(this, AppString(StrId::CannotOpenFile).arg(fileName));
   }
-  txtSrcFile->setText(fileName);
-  chkOpenFixed->setChecked(HasCommandLineSwitch(arguments, QStringLiteral("O")));
-  btnRepairClick();
+  // A script that asked for the end learns the outcome from the exit status.
   if (HasCommandLineSwitch(arguments, QStringLiteral("E"))) {
     FEndRequested = true;
     close();
@@ -197,17 +192,30 @@ void TMainForm::RunCommandLine(const QStringList& arguments) {
 void TMainForm::OpenFromCommandLine(const QString& fileName) {
   if (fileName.isEmpty()) return;
   if (!FileExists(fileName)) {
-    ShowError(this, FormatAppString(StrId::CannotOpenFile, {fileName}));
+    ShowError(this, AppString(StrId::CannotOpenFile).arg(fileName));
     return;
   }
   txtSrcFile->setText(fileName);
 }
 
+// The O switch decides for this run only: the option box, and so the stored
+// setting, stay as the user left them.
+void TMainForm::RepairCommandLineFile(const QString& fileName, bool openFixed) {
+  txtSrcFile->setText(fileName);
+  FOpenFixedForRun = openFixed;
+  btnRepairClick();
+  FOpenFixedForRun.reset();
+}
+
+int TMainForm::CommandLineExitStatus() const {
+  return FLastRunOutcome == RepairOutcome::kRepaired ? 0 : 1;
+}
+
 void TMainForm::FormDestroy() {
   CollectSettings();
   if (!SaveSettings(FSetting))
-    ShowError(nullptr, FormatAppString(StrId::CannotSaveSettings,
-                                       {SettingsStore::ForApplication().FilePath()}));
+    ShowError(nullptr,
+              AppString(StrId::CannotSaveSettings).arg(SettingsStore::ForApplication().FilePath()));
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

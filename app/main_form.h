@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <cstdint>
+#include <optional>
 
 #include "logdlg/setting_information.h"
 #include "setting.h"
@@ -29,8 +30,17 @@ class QTreeWidget;
 class TAnimate;
 class TDragEdit;
 class TSaveLogDialog;
+class THelpWindow;
 class TSearchForm;
 class THyperlinkLabel;
+class QTreeWidgetItem;
+
+// How one repair ended, as the window reports it.
+enum class RepairOutcome {
+  kRepaired,  // the engine accepted fields and reported no error
+  kFailed,    // no field list, or an error the engine reported
+  kStopped,   // the user stopped it (or kept an existing output), whatever the engine answered
+};
 
 class TMainForm : public QMainWindow {
   Q_OBJECT
@@ -46,12 +56,16 @@ class TMainForm : public QMainWindow {
   uint32_t GetRepairOptions() const;
   // The command line asked to end the program after its repair.
   bool EndRequested() const { return FEndRequested; }
+  // The program's exit status after a command-line repair: 0 when the table was
+  // repaired, 1 when it failed, was stopped or could not be opened.
+  int CommandLineExitStatus() const;
   // Appends a batch entry unless the list holds that source path, ignoring case.
   void AddBatchFile(const QString& path);
-  // The lines of the repair log, none when it is empty.
+  // The lines of the repair log box, none when it is empty.
   QStringList RepairLogLines() const;
+  // Every batch entry's lines, entry by entry in list order.
+  QStringList BatchLogLines() const;
   void AppendLog(const QString& text);
-  QString HelpFile() const { return FHelpFile; }
   // Shows the window in the middle of its screen.
   void ShowCentred();
 
@@ -73,6 +87,7 @@ class TMainForm : public QMainWindow {
   QFileDialog* SaveDialog = nullptr;
   TSaveLogDialog* SaveLogDialog = nullptr;
   TSearchForm* SearchForm = nullptr;  // created after the window, lives as long
+  THelpWindow* HelpWindow = nullptr;  // created when first needed
 
   // "Repair" page
   QLabel* labSelSrcFile = nullptr;
@@ -124,8 +139,8 @@ class TMainForm : public QMainWindow {
   QLabel* labTitle = nullptr;
   QLabel* labVersion = nullptr;
   QLabel* labNotice = nullptr;
-  THyperlinkLabel* labHomepage = nullptr;
-  THyperlinkLabel* labEmail = nullptr;
+  THyperlinkLabel* labManual = nullptr;   // the manual that ships with the program
+  THyperlinkLabel* labLicense = nullptr;  // the license that ships with it
 
  signals:
   // A typed character was refused by a number box's key filter (it beeped).
@@ -159,8 +174,8 @@ class TMainForm : public QMainWindow {
   void btnMoreDirClick();
 
   // "About" page
-  void labHomepageClick();
-  void labEmailClick();
+  void labManualClick();
+  void labLicenseClick();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -177,27 +192,44 @@ class TMainForm : public QMainWindow {
   void CreateFileDialogs();
   void CreateSearchForm();
   void SetTabOrders();
+  void DescribeControls();
+  void CreateHelpShortcut();
+  void ShowShippedFileLinks();
+  // Opens the manual or the license (kManualFileName, kLicenseFileName).
+  void OpenShippedFile(const char* name);
 
   void FormCreate(const QStringList& arguments);
   void FormDestroy();
   void RunCommandLine(const QStringList& arguments);
   void OpenFromCommandLine(const QString& fileName);
+  void RepairCommandLineFile(const QString& fileName, bool openFixed);
   void ApplySettings();
   void CollectSettings();
 
-  // Single-file repair, steps after the run has begun; true when the engine
-  // reported success.
-  bool RunSingleFileRepair(const QString& source, const QString& output);
-  QString ResultText(bool succeeded, const QString& source, const QString& output) const;
+  // Single-file repair, the steps after the run has begun.
+  RepairOutcome RunSingleFileRepair(const QString& source, const QString& output);
+  // The log lines of one repair from the file's size to the result; returns the
+  // outcome, and in resultLines the result with what explains it.
+  RepairOutcome RepairAndLog(const QString& source, const QString& output,
+                             QStringList& resultLines);
   // A start button clicked during a run asks the run to stop; true when the
   // click went to the run and must not start another.
   bool ClickTakenByRun();
-  // One engine call; true when it repaired the table without reporting an
-  // error (the engine also answers 1 when an error cut its output short).
-  bool RepairWithEngine(const QString& source, const QString& target);
-  void BeginRun(QPushButton* button);
-  void EndRun(QPushButton* button);
+  // One engine call and how it ended (the engine also answers 1 when an error
+  // cut its output short, and may answer 1 after a stop).
+  RepairOutcome RepairWithEngine(const QString& source, const QString& target);
+  void BeginRun();
+  void EndRun();
+  void SetStartButtonCaptions(const QString& caption);
+  bool OpenFixedRequested() const;
   void OpenFixedFile(const QString& path);
+
+  // Batch entries' own log lines
+  void ClearBatchLogs();
+  void StoreEntryLog(QTreeWidgetItem* item, const QStringList& lines);
+  void FileListSelectionChange();
+  void ShowLogLines(const QStringList& lines);
+  QStringList LogLinesToSave() const;
   OptionControlsDescription DescribeOptionControls() const;
 
   // Moves the gauge; true when its value changed.
@@ -210,8 +242,12 @@ class TMainForm : public QMainWindow {
 
   QWidget* FRepairAnimationSlot = nullptr;
   QWidget* FBatchAnimationSlot = nullptr;
-  QString FHelpFile;
   bool FEndRequested = false;
+  std::optional<RepairOutcome> FLastRunOutcome;  // of the last single-file run
+  std::optional<bool> FOpenFixedForRun;  // the O switch, for the command line's run only
+  QString FDerivedOutput;  // the output name last derived from the source
+  QStringList* FEntryLog = nullptr;  // the running batch entry's lines, while it runs
+  bool FLogShowsBatch = false;  // the log box holds batch entries' lines
   bool FRunActive = false;  // from a start click until the engine has returned
   int FEngineErrorCount = 0;  // error events of the running process, for the result
   bool FCloseAfterRun = false;

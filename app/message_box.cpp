@@ -18,6 +18,11 @@ void ShowInformation(QWidget* parent, const QString& text) {
   ShowBox(parent, QMessageBox::Information, StrId::CaptionInformation, text, QMessageBox::Ok);
 }
 
+void ShowResult(QWidget* parent, const QString& text, bool succeeded) {
+  ShowBox(parent, succeeded ? QMessageBox::Information : QMessageBox::Warning,
+          StrId::CaptionInformation, text, QMessageBox::Ok);
+}
+
 void ShowError(QWidget* parent, const QString& text) {
   ShowBox(parent, QMessageBox::Critical, StrId::CaptionError, text, QMessageBox::Ok);
 }

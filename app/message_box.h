@@ -8,6 +8,9 @@ class QWidget;
 
 // Caption "Information", information icon.
 void ShowInformation(QWidget* parent, const QString& text);
+// The result of a repair: caption "Information", the information icon for a
+// success and a warning icon for a failure or a stop.
+void ShowResult(QWidget* parent, const QString& text, bool succeeded);
 // Caption "Error", error icon.
 void ShowError(QWidget* parent, const QString& text);
 // Caption "Confirm", buttons Yes and No, exclamation icon; true for Yes.

@@ -35,6 +35,10 @@ QString MakeFixedFileName(const QString& path) {
   return StripExtension(path) + QStringLiteral("_fixed") + ExtractExtension(path);
 }
 
+QString MakeSplitFileName(const QString& path, int part) {
+  return StripExtension(path) + u'_' + QString::number(part) + ExtractExtension(path);
+}
+
 bool HasExtension(const QString& path, const QString& extension) {
   return ExtractExtension(path).compare(extension, Qt::CaseInsensitive) == 0;
 }

@@ -12,6 +12,8 @@ QString StripExtension(const QString& path);
 QString ExtractExtension(const QString& path);
 // The default output: "_fixed" inserted before the extension.
 QString MakeFixedFileName(const QString& path);
+// Part k of a split output table: "_k" inserted before the extension.
+QString MakeSplitFileName(const QString& path, int part);
 // True when the path's extension (with its dot) equals extension, ignoring case.
 bool HasExtension(const QString& path, const QString& extension);
 // Size of the named file from its directory entry, without opening it; 0 when

@@ -1,16 +1,14 @@
-// The "Repair" page: its controls, the two path boxes and their dialogs, help.
-// The run itself is in single_file_repair.cpp, log saving in save_log.cpp.
+// The "Repair" page: its controls, the two path boxes and their dialogs, the log.
+// The run itself is in single_file_repair.cpp, log saving in save_log.cpp, help
+// in help.cpp.
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include "animation_view.h"
@@ -61,7 +59,6 @@ QWidget* TMainForm::CreateRepairPage() {
   btnSrcSearch = new QToolButton(page);
   btnSrcSearch->setObjectName(QStringLiteral("btnSrcSearch"));
   btnSrcSearch->setIcon(QIcon(QStringLiteral(":/search.png")));
-  btnSrcSearch->setToolTip(AppString(StrId::SearchSourceHint));
   Label2 = new QLabel(AppString(StrId::VersionLabel), page);
   cmbDBFVersion = new QComboBox(page);
   cmbDBFVersion->setObjectName(QStringLiteral("cmbDBFVersion"));
@@ -157,13 +154,18 @@ void TMainForm::CreateFileDialogs() {
 
 void TMainForm::txtSrcFileChange() {
   txtDstFileChange();
-  // The output name is derived only until the user has one in the box.
-  if (txtDstFile->text().isEmpty() && !txtSrcFile->text().isEmpty())
-    txtDstFile->setText(MakeFixedFileName(txtSrcFile->text()));
+  // The output follows the source while it holds the name derived from it (or
+  // nothing); a name the user gave stays.
+  const QString output = txtDstFile->text();
+  if (!output.isEmpty() && output != FDerivedOutput) return;
+  const QString source = txtSrcFile->text();
+  FDerivedOutput = HoldsText(source) ? MakeFixedFileName(source) : QString();
+  txtDstFile->setText(FDerivedOutput);
 }
 
 void TMainForm::txtDstFileChange() {
-  btnRepair->setEnabled(HoldsText(txtSrcFile->text()) && HoldsText(txtDstFile->text()));
+  btnRepair->setEnabled(FRunActive ||
+                        (HoldsText(txtSrcFile->text()) && HoldsText(txtDstFile->text())));
 }
 
 void TMainForm::txtSrcFileDropFile(QObject* /*sender*/, const QString& fileName) {
@@ -192,12 +194,9 @@ void TMainForm::SaveDialogTypeChange() {
   SaveDialog->setDefaultSuffix(extension == u"*" ? QString() : extension);
 }
 
-void TMainForm::btnHelpClick() {
-  if (!QFileInfo::exists(FHelpFile) || !QDesktopServices::openUrl(QUrl::fromLocalFile(FHelpFile)))
-    ShowError(this, FormatAppString(StrId::CannotOpenFile, {FHelpFile}));
-}
-
 void TMainForm::AppendLog(const QString& text) {
-  for (const QString& line : text.split(QStringLiteral("\r\n")))
+  for (const QString& line : text.split(QStringLiteral("\r\n"))) {
     txtRepairLog->appendPlainText(line);
+    if (FEntryLog != nullptr) FEntryLog->append(line);
+  }
 }

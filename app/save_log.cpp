@@ -11,7 +11,7 @@
 #include "main_form.h"
 
 void TMainForm::btnSaveLogClick() {
-  SaveRepairLog(this, SaveLogDialog->Ask(), RepairLogLines(), DescribeOptionControls());
+  SaveRepairLog(this, SaveLogDialog->Ask(), LogLinesToSave(), DescribeOptionControls());
 }
 
 OptionControlsDescription TMainForm::DescribeOptionControls() const {

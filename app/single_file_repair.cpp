@@ -1,24 +1,18 @@
 // One repair started from the "Repair" page: the opening log lines, the
-// overwrite question, the engine call, the elapsed time and the result.
+// overwrite question, the repair and its result box, and opening the result.
 #include <QCheckBox>
 #include <QDesktopServices>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QScopeGuard>
-#include <QTimer>
 #include <QUrl>
 
 #include "animation_view.h"
 #include "app_strings.h"
 #include "drag_edit.h"
-#include "elapsed_time.h"
 #include "main_form.h"
 #include "message_box.h"
-#include "path_functions.h"
 
 namespace {
 
@@ -33,86 +27,36 @@ void TMainForm::btnRepairClick() {
   if (ClickTakenByRun()) return;
   const QString source = txtSrcFile->text();
   const QString output = txtDstFile->text();
-  bool succeeded = false;
+  RepairOutcome outcome;
   {
-    BeginRun(btnRepair);
-    const auto endRun = qScopeGuard([this] { EndRun(btnRepair); });
-    succeeded = RunSingleFileRepair(source, output);
+    BeginRun();
+    const auto endRun = qScopeGuard([this] { EndRun(); });
+    outcome = RunSingleFileRepair(source, output);
   }
-  if (succeeded && chkOpenFixed->isChecked()) OpenFixedFile(output);
+  FLastRunOutcome = outcome;
+  if (outcome == RepairOutcome::kRepaired && OpenFixedRequested()) OpenFixedFile(output);
 }
 
-bool TMainForm::ClickTakenByRun() {
-  if (FRunning) {
-    FRunning = false;  // stop request, answered at the engine's next stop query
-    return true;
-  }
-  return FRunActive;  // a stopped run has not returned yet
-}
-
-void TMainForm::BeginRun(QPushButton* button) {
-  FRunning = true;
-  FRunActive = true;
-  button->setText(AppString(StrId::StopRepair));
-  txtRepairLog->clear();
-  txtRepairLog->repaint();
-  Animate->SetActive(true);
-  // The window is served at the first progress event of every run.
-  FPumpCountdown = 0;
-  FLastEventPump.invalidate();
-}
-
-void TMainForm::EndRun(QPushButton* button) {
-  FRunning = false;
-  FRunActive = false;
-  button->setText(AppString(StrId::StartRepair));
-  Animate->SetActive(false);
-  if (FCloseAfterRun) QTimer::singleShot(0, this, &QWidget::close);
-}
-
-bool TMainForm::RunSingleFileRepair(const QString& source, const QString& output) {
-  const QString separator = AppString(StrId::SeparatorLine);
+RepairOutcome TMainForm::RunSingleFileRepair(const QString& source, const QString& output) {
   AppendLog(AppString(StrId::StartRepairProcess));
-  AppendLog(separator);
+  AppendLog(AppString(StrId::SeparatorLine));
   if (OutputFileExists(output) &&
-      !ConfirmYesNo(this, FormatAppString(StrId::OverwriteQuestion, {output}))) {
+      !ConfirmYesNo(this, AppString(StrId::OverwriteQuestion).arg(output))) {
     AppendLog(AppString(StrId::RepairAborted));
-    return false;
+    return RepairOutcome::kStopped;
   }
-  AppendLog(
-      FormatAppString(StrId::FileToBeRepaired, {source, GroupedNumber(GetFileSize64(source))}));
-  AppendLog(FormatAppString(StrId::OutputFixedFileAs, {output}));
-  AppendLog(separator);
-
-  QElapsedTimer clock;
-  clock.start();
-  const bool succeeded = RepairWithEngine(source, output);
-  const qint64 elapsed = clock.elapsed();
-
-  AppendLog(separator);
-  AppendLog(FormatElapsedTime(AppString(StrId::ConsumedTimeMask), elapsed));
-  AppendLog(separator);
-  AppendLog(AppString(StrId::RepairCompletes));
-  AppendLog(separator);
+  QStringList resultLines;
+  const RepairOutcome outcome = RepairAndLog(source, output, resultLines);
   Animate->SetActive(false);
-
-  const QString resultText = ResultText(succeeded, source, output);
-  AppendLog(resultText);
-  ShowInformation(this, QString(resultText).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-  return succeeded;
+  ShowResult(this, resultLines.join(u'\n'), outcome == RepairOutcome::kRepaired);
+  return outcome;
 }
 
-QString TMainForm::ResultText(bool succeeded, const QString& source, const QString& output) const {
-  if (!FRunning) return AppString(StrId::UserAborts);
-  if (!succeeded) return FormatAppString(StrId::FailToRepair, {source});
-  const StrId nextStep = HasExtension(output, QStringLiteral(".EXE"))
-                             ? StrId::RunFixedSelfExtracting
-                             : StrId::OpenFixedFile;
-  return FormatAppString(StrId::RepairedSuccessfully, {source}) + QStringLiteral("\r\n") +
-         FormatAppString(nextStep, {output});
+bool TMainForm::OpenFixedRequested() const {
+  return FOpenFixedForRun.value_or(chkOpenFixed->isChecked());
 }
 
 void TMainForm::OpenFixedFile(const QString& path) {
   if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::fromNativeSeparators(path))))
-    ShowError(this, FormatAppString(StrId::CannotOpenOrRun, {path}));
+    ShowError(this, AppString(StrId::CannotOpenOrRun).arg(path));
 }

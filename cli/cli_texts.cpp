@@ -103,9 +103,6 @@ constexpr TextEntry kTexts[] = {
     {kTextColumnLength, "Length"},
     {kTextColumnDecimals, "Decimals"},
     {kTextColumnDeleted, "Del"},
-    {kTextNothingRecovered,
-     "'%s' holds no field list that can be recovered: it is shorter than a table header, or "
-     "none of its field descriptors is plausible"},
     {kTextVersion, "tessaly-cli %u.%u.%u"},
 };
 

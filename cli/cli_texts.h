@@ -53,7 +53,6 @@ enum CliTextId : uint32_t {
   kTextColumnLength,
   kTextColumnDecimals,
   kTextColumnDeleted,
-  kTextNothingRecovered,      // source
   kTextVersion,               // major, minor, patch
 };
 

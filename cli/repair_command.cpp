@@ -5,6 +5,7 @@
 
 #include "cli_platform.h"
 #include "cli_texts.h"
+#include "failure_reasons.h"
 #include "fixed_file_name.h"
 #include "log_format.h"
 #include "mendrel.h"
@@ -82,7 +83,8 @@ RepairOutcome RepairOneFile(const std::string& source, const std::string& output
   LogResult(outcome, source, output, log);
   // The engine ends a run that finds no table without a word.
   if (outcome == RepairOutcome::kFailed && !engineError)
-    log.Notice(FormatCliText(kTextNothingRecovered, source.c_str()));
+    log.Notice(tessaly_common::FormatFailureReason(
+        tessaly_common::FailureReason::kNothingRecovered, source));
   return outcome;
 }
 

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-base-dev-tools libgl-dev libjpeg-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev
   python3-dbfread xvfb xauth
   clang-14 libclang-rt-14-dev
   gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix googletest wine wine64

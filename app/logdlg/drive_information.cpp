@@ -1,9 +1,10 @@
 #include "logdlg/drive_information.h"
 
-#include <QFile>
-
 #include <sys/statvfs.h>
 
+#include <QFile>
+
+#include "app_strings.h"
 #include "logdlg/logdlg_strings.h"
 
 namespace {
@@ -27,10 +28,11 @@ void AddDriveInformation(QStringList& list, const QList<MountedDrive>& drives,
   for (const MountedDrive& drive : drives) {
     if (drive.type == DriveType::kFixed) {
       const DiskSpace space = diskSpace(drive.rootPath);
-      list.append(FormatLogDlgText(kTextFixedDriveLine, {drive.rootPath, DriveTypeText(drive.type),
-                                                         space.total, space.free}));
+      list.append(LogDlgText(kTextFixedDriveLine)
+                      .arg(drive.rootPath, DriveTypeText(drive.type), GroupedNumber(space.total),
+                           GroupedNumber(space.free)));
     } else {
-      list.append(FormatLogDlgText(kTextDriveLine, {drive.rootPath, DriveTypeText(drive.type)}));
+      list.append(LogDlgText(kTextDriveLine).arg(drive.rootPath, DriveTypeText(drive.type)));
     }
   }
 }

@@ -1,9 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QVariant>
-
-#include <initializer_list>
 
 // Ids of the log dialog's string table. Texts are looked up by id so that they can be
 // translated without touching the code.
@@ -41,16 +38,10 @@ enum LogDlgTextId : int {
   kTextNo,
   kTextErrorCaption,
   kTextCannotCreateFile,
+  kTextHiddenValue,
   kTextDriveTypeBase = 100,  // + drive type code 0..6
 };
 
-// The text for an id; an empty text for an id the table does not hold.
+// The text for an id, translated when a translation is installed; an empty text for an id
+// the table does not hold. Its slots "%1", "%2" ... are filled with QString::arg.
 QString LogDlgText(int id);
-
-// Fills the text's slots in order: "%s" takes a text, "%d" and "%u" an integer ("%.2d":
-// at least two digits), "%.0n" an integer grouped with the locale's thousands separator,
-// "%%" is a percent sign.
-QString FormatLogDlgText(int id, std::initializer_list<QVariant> args);
-
-// An integer with the user's thousands separator and no decimals.
-QString FormatGroupedNumber(qint64 value);

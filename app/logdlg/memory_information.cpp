@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QHash>
 
+#include "app_strings.h"
 #include "logdlg/logdlg_strings.h"
 
 namespace {
@@ -36,14 +37,15 @@ void AddMemoryInformation(QStringList& list, const QByteArray& memInfo) {
       totalPhysical > 0 ? UnsignedDifference(totalPhysical, freePhysical) * 100 / totalPhysical : 0;
 
   list.append(LogDlgText(kTextMemoryStatus));
-  list.append(FormatLogDlgText(kTextMemoryInUse, {memoryLoad}));
-  list.append(FormatLogDlgText(kTextTotalPhysicalMemory, {totalPhysical}));
-  list.append(FormatLogDlgText(kTextFreePhysicalMemory, {freePhysical}));
-  list.append(FormatLogDlgText(kTextTotalPageFileMemory, {values.value("SwapTotal")}));
-  list.append(FormatLogDlgText(kTextFreePageFileMemory, {values.value("SwapFree")}));
-  list.append(FormatLogDlgText(kTextTotalVirtualMemory, {commitLimit}));
-  list.append(FormatLogDlgText(kTextFreeVirtualMemory,
-                               {UnsignedDifference(commitLimit, values.value("Committed_AS"))}));
+  list.append(LogDlgText(kTextMemoryInUse).arg(memoryLoad));
+  list.append(LogDlgText(kTextTotalPhysicalMemory).arg(GroupedNumber(totalPhysical)));
+  list.append(LogDlgText(kTextFreePhysicalMemory).arg(GroupedNumber(freePhysical)));
+  list.append(LogDlgText(kTextTotalPageFileMemory).arg(GroupedNumber(values.value("SwapTotal"))));
+  list.append(LogDlgText(kTextFreePageFileMemory).arg(GroupedNumber(values.value("SwapFree"))));
+  list.append(LogDlgText(kTextTotalVirtualMemory).arg(GroupedNumber(commitLimit)));
+  list.append(
+      LogDlgText(kTextFreeVirtualMemory)
+          .arg(GroupedNumber(UnsignedDifference(commitLimit, values.value("Committed_AS")))));
 }
 
 void AddMemoryInformation(QStringList& list) {

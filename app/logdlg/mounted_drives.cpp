@@ -8,9 +8,11 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
+#include <cstdio>
+
 namespace {
 
-const char kMountTablePath[] = "/proc/self/mounts";
+const char kMountTablePath[] = "/proc/self/mountinfo";
 
 // Kernel interfaces and automount placeholders: they hold no user files.
 const QSet<QByteArray> kPseudoFileSystems = {
@@ -23,12 +25,6 @@ const QSet<QByteArray> kNetworkFileSystems = {
     "ceph", "glusterfs", "fuse.glusterfs", "lustre", "9p", "fuse.sshfs", "fuse.rclone", "fuse.s3fs"};
 const QSet<QByteArray> kOpticalFileSystems = {"iso9660", "udf"};
 const QSet<QByteArray> kRamFileSystems = {"tmpfs", "ramfs"};
-
-struct MountEntry {
-  QString device;
-  QString mountPoint;
-  QByteArray fileSystem;
-};
 
 // The mount table writes blanks, tabs, newlines and backslashes as "\ooo" octal escapes.
 QString Unescape(const QByteArray& field) {
@@ -47,14 +43,39 @@ QString Unescape(const QByteArray& field) {
   return QString::fromLocal8Bit(bytes);
 }
 
-QList<MountEntry> ParseMountTable(const QByteArray& mountTable) {
+QString ReadSysfsFlag(const QString& folder, const QString& name) {
+  QFile file(folder + u'/' + name);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return QString::fromLatin1(file.readAll()).trimmed();
+}
+
+}  // namespace
+
+QList<MountEntry> ParseMountTable(const QByteArray& mountInfo) {
+  // id parent major:minor root mount-point options [optional fields...] - type source options
+  constexpr qsizetype kMountPointField = 4;
+  constexpr qsizetype kFirstOptionalField = 6;
   QList<MountEntry> entries;
-  for (const QByteArray& line : mountTable.split('\n')) {
+  for (const QByteArray& line : mountInfo.split('\n')) {
     const QList<QByteArray> fields = line.simplified().split(' ');
-    if (fields.size() < 3) continue;
-    entries.append({Unescape(fields[0]), Unescape(fields[1]), fields[2]});
+    const qsizetype separator = fields.indexOf("-", kFirstOptionalField);
+    if (separator < 0 || separator + 2 >= fields.size()) continue;
+    unsigned major = 0, minor = 0;
+    if (std::sscanf(fields[2].constData(), "%u:%u", &major, &minor) != 2) continue;
+    entries.append({Unescape(fields[separator + 2]), Unescape(fields[kMountPointField]),
+                    fields[separator + 1], makedev(major, minor)});
   }
   return entries;
+}
+
+QList<MountEntry> ReadMountTable() {
+  QFile file(QString::fromLatin1(kMountTablePath));
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return ParseMountTable(file.readAll());
+}
+
+bool IsPseudoFileSystem(const QByteArray& fileSystem) {
+  return kPseudoFileSystems.contains(fileSystem);
 }
 
 DriveType ClassifyMount(const MountEntry& entry, const RemovableDeviceQuery& isRemovable) {
@@ -65,17 +86,8 @@ DriveType ClassifyMount(const MountEntry& entry, const RemovableDeviceQuery& isR
   return DriveType::kFixed;
 }
 
-QString ReadSysfsFlag(const QString& folder, const QString& name) {
-  QFile file(folder + u'/' + name);
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  return QString::fromLatin1(file.readAll()).trimmed();
-}
-
-}  // namespace
-
-QList<MountedDrive> ListMountedDrives(const QByteArray& mountTable,
+QList<MountedDrive> ListMountedDrives(const QList<MountEntry>& entries,
                                       const RemovableDeviceQuery& isRemovable) {
-  const QList<MountEntry> entries = ParseMountTable(mountTable);
   QHash<QString, qsizetype> lastMountOf;
   for (qsizetype index = 0; index < entries.size(); ++index) {
     lastMountOf[entries[index].mountPoint] = index;
@@ -83,7 +95,7 @@ QList<MountedDrive> ListMountedDrives(const QByteArray& mountTable,
   QList<MountedDrive> drives;
   for (qsizetype index = 0; index < entries.size(); ++index) {
     const MountEntry& entry = entries[index];
-    if (kPseudoFileSystems.contains(entry.fileSystem)) continue;
+    if (IsPseudoFileSystem(entry.fileSystem)) continue;
     if (lastMountOf.value(entry.mountPoint) != index) continue;
     drives.append({entry.mountPoint, ClassifyMount(entry, isRemovable)});
   }
@@ -91,13 +103,7 @@ QList<MountedDrive> ListMountedDrives(const QByteArray& mountTable,
 }
 
 QList<MountedDrive> ListMountedDrives() {
-  return ListMountedDrives(ReadProcMountsText(), IsRemovableBlockDevice);
-}
-
-QByteArray ReadProcMountsText() {
-  QFile file(QString::fromLatin1(kMountTablePath));
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  return file.readAll();
+  return ListMountedDrives(ReadMountTable(), IsRemovableBlockDevice);
 }
 
 bool IsRemovableBlockDevice(const QString& device) {

@@ -47,6 +47,6 @@ bool SaveRepairLog(QWidget* parent, const std::optional<SaveLogTarget>& target,
   const QStringList lines = BuildSavedLog(logLines, options, target->includeSysInfo);
   if (WriteLogFile(target->fileName, lines)) return true;
   QMessageBox::critical(parent, LogDlgText(kTextErrorCaption),
-                        FormatLogDlgText(kTextCannotCreateFile, {target->fileName}));
+                        LogDlgText(kTextCannotCreateFile).arg(target->fileName));
   return false;
 }

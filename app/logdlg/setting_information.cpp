@@ -4,13 +4,11 @@
 
 #include "logdlg/logdlg_strings.h"
 
-CheckBoxDescription DescribeCheckBox(const QCheckBox& box) {
-  return {box.text(), box.isChecked()};
-}
+CheckBoxDescription DescribeCheckBox(const QCheckBox& box) { return {box.text(), box.isChecked()}; }
 
 QString CheckBoxStateText(const CheckBoxDescription& box) {
-  return FormatLogDlgText(kTextCheckBoxState,
-                          {box.caption, LogDlgText(box.checked ? kTextYes : kTextNo)});
+  return LogDlgText(kTextCheckBoxState)
+      .arg(box.caption, LogDlgText(box.checked ? kTextYes : kTextNo));
 }
 
 void AddSettingInformation(QStringList& list, const OptionControlsDescription& options) {

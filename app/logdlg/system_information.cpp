@@ -1,14 +1,14 @@
 #include "logdlg/system_information.h"
 
+#include <dlfcn.h>
+#include <sys/utsname.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-
 #include <cerrno>
-#include <dlfcn.h>
-#include <sys/utsname.h>
-#include <unistd.h>
 
 #include "logdlg/drive_information.h"
 #include "logdlg/file_version_text.h"
@@ -21,7 +21,7 @@ const char kRootDirectory[] = "/";
 const char kDefaultTemporaryDirectory[] = "/tmp";
 
 QString CannotGetInformationText(int errorCode) {
-  return FormatLogDlgText(kTextCannotGetInformation, {errorCode});
+  return LogDlgText(kTextCannotGetInformation).arg(errorCode);
 }
 
 // The folder the C library was loaded from stands for the system directory.
@@ -44,24 +44,38 @@ QString TemporaryDirectory() {
 
 void AddSeparator(QStringList& list) { list.append(LogDlgText(kTextSeparator)); }
 
+// Parts of variable names that mark values not to be handed to whoever reads the log.
+const char* const kSecretNameParts[] = {"TOKEN",  "SECRET",  "PASSWORD",   "PASSWD",
+                                        "PASS",   "KEY",     "CREDENTIAL", "AUTH",
+                                        "COOKIE", "SESSION", "PRIVATE"};
+
+bool NamesSecret(QStringView name) {
+  for (const char* part : kSecretNameParts)
+    if (name.contains(QLatin1StringView(part), Qt::CaseInsensitive)) return true;
+  return false;
+}
+
 }  // namespace
 
 void AddVersionInformation(QStringList& list, const QString& executablePath) {
   list.append(LogDlgText(kTextVersionInformation));
-  list.append(FormatLogDlgText(kTextFileVersion,
-                               {GetFileVersionText(executablePath, kFileVersionFull)}));
-  list.append(FormatLogDlgText(kTextProductVersion,
-                               {GetFileVersionText(executablePath, kProductVersionFull)}));
+  list.append(
+      LogDlgText(kTextFileVersion).arg(GetFileVersionText(executablePath, kFileVersionFull)));
+  list.append(
+      LogDlgText(kTextProductVersion).arg(GetFileVersionText(executablePath, kProductVersionFull)));
 }
 
 void AddOperatingSystemInformation(QStringList& list, const QString& systemName,
                                    const QString& kernelRelease) {
   // Only the leading "major.minor.patch" counts; "-18-amd64" and the like are left out.
-  static const QRegularExpression kReleaseNumbers(QStringLiteral(R"(^(\d+)(?:\.(\d+))?(?:\.(\d+))?)"));
+  static const QRegularExpression kReleaseNumbers(
+      QStringLiteral(R"(^(\d+)(?:\.(\d+))?(?:\.(\d+))?)"));
   const QRegularExpressionMatch numbers = kReleaseNumbers.match(kernelRelease);
-  list.append(FormatLogDlgText(kTextOperatingSystem,
-                               {systemName, numbers.captured(1).toInt(),
-                                numbers.captured(2).toInt(), numbers.captured(3).toInt()}));
+  const auto number = [&numbers](int part) {
+    return QString::number(numbers.captured(part).toInt());
+  };
+  list.append(LogDlgText(kTextOperatingSystem)
+                  .arg(systemName, number(1), number(2).rightJustified(2, u'0'), number(3)));
 }
 
 void AddOperatingSystemInformation(QStringList& list) {
@@ -78,15 +92,22 @@ void AddDirectoryInformation(QStringList& list) {
   int errorCode = 0;
   QString systemDirectory = SystemLibraryDirectory(errorCode);
   if (systemDirectory.isEmpty()) systemDirectory = CannotGetInformationText(errorCode);
-  list.append(FormatLogDlgText(kTextWindowsDirectory, {QString::fromLatin1(kRootDirectory)}));
-  list.append(FormatLogDlgText(kTextSystemDirectory, {systemDirectory}));
-  list.append(FormatLogDlgText(kTextTemporaryDirectory, {TemporaryDirectory()}));
+  list.append(LogDlgText(kTextWindowsDirectory).arg(QString::fromLatin1(kRootDirectory)));
+  list.append(LogDlgText(kTextSystemDirectory).arg(systemDirectory));
+  list.append(LogDlgText(kTextTemporaryDirectory).arg(TemporaryDirectory()));
+}
+
+QString EnvironmentLine(const QString& entry) {
+  // The name ends at the first "=" after its first character: "=C:=C:\data" names "=C:".
+  const qsizetype equals = entry.indexOf(u'=', 1);
+  if (equals < 0 || !NamesSecret(QStringView(entry).left(equals))) return entry;
+  return entry.left(equals + 1) + LogDlgText(kTextHiddenValue);
 }
 
 void AddEnvironmentInformation(QStringList& list) {
   list.append(LogDlgText(kTextEnvironmentInformation));
   for (char** entry = environ; entry != nullptr && *entry != nullptr; ++entry) {
-    list.append(QString::fromLocal8Bit(*entry));
+    list.append(EnvironmentLine(QString::fromLocal8Bit(*entry)));
   }
 }
 

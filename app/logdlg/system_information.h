@@ -14,4 +14,9 @@ void AddOperatingSystemInformation(QStringList& list, const QString& systemName,
                                    const QString& kernelRelease);
 void AddOperatingSystemInformation(QStringList& list);
 void AddDirectoryInformation(QStringList& list);
+// Every entry of the environment, in order; see EnvironmentLine.
 void AddEnvironmentInformation(QStringList& list);
+// One entry as the log lists it: the value of a variable whose name holds TOKEN, SECRET,
+// PASSWORD, PASSWD, PASS, KEY, CREDENTIAL, AUTH, COOKIE, SESSION or PRIVATE (any case) is
+// written as "(hidden)", since the log goes to whoever helps the user.
+QString EnvironmentLine(const QString& entry);

@@ -19,7 +19,6 @@
 #include <QTreeWidget>
 
 #include "local_hard_drives.h"
-#include "mount_table.h"
 #include "search_animation.h"
 #include "search_file_grep.h"
 #include "search_strings.h"
@@ -91,7 +90,7 @@ void TSearchForm::FormCreate() {
   SetFileFilter(SearchText(kTextFileFilter));
   cmbFileName->setCurrentIndex(0);
   FLocalDrives = GetLocalHardDrives();
-  cmbDirectory->addItem(FormatSearchText(kTextLocalHarddrives, FLocalDrives));
+  cmbDirectory->addItem(SearchText(kTextLocalHarddrives).arg(FLocalDrives));
   cmbDirectory->setCurrentIndex(0);
   PageControl1->setCurrentIndex(0);
   cbCreatedClick();
@@ -112,7 +111,7 @@ void TSearchForm::SetFileFilter(const QString& filter) {
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2) cmbFileName->addItem(parts[i], parts[i + 1]);
 }
 
-QString TSearchForm::GetLocalHardDrives() const { return LocalHardDrives(ReadMountTable()); }
+QString TSearchForm::GetLocalHardDrives() const { return LocalHardDrives(ListMountedDrives()); }
 
 void TSearchForm::EnableChildControls(QWidget* container, bool enabled) {
   const QList<QWidget*> children = container->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
@@ -206,7 +205,7 @@ bool TSearchForm::ApplySearchSettings() {
     sizes[i] = bounds[i].second->text().toInt(&valid);
     if (!valid) {
       QMessageBox::critical(this, SearchText(kTextCaptionError),
-                            FormatSearchText(kTextInvalidInteger, bounds[i].second->text()));
+                            SearchText(kTextInvalidInteger).arg(bounds[i].second->text()));
       return false;
     }
   }
@@ -238,7 +237,7 @@ void TSearchForm::Button2Click() {
 
 void TSearchForm::ClearResults() {
   fl->clear();
-  StatusPanel0->setText(FormatSearchText(kTextFilesFound, 0));
+  StatusPanel0->setText(SearchText(kTextFilesFound).arg(0));
   StatusPanel1->clear();
 }
 
@@ -264,7 +263,7 @@ void TSearchForm::lfFound(TSearchFileGrep*, PSPFileRecord filedata) {
   row->setText(kColumnCreated, FormatFileTime(filedata->CreateDate));
   row->setText(kColumnLastAccessed, FormatFileTime(filedata->LastAccessDate));
   row->setText(kColumnLastModified, FormatFileTime(filedata->LastModifiedDate));
-  StatusPanel0->setText(FormatSearchText(kTextFilesFound, fl->topLevelItemCount()));
+  StatusPanel0->setText(SearchText(kTextFilesFound).arg(fl->topLevelItemCount()));
 }
 
 void TSearchForm::ReturnToIdle() {
@@ -286,7 +285,7 @@ void TSearchForm::lfCancel(TSearchFileGrep*) {
 void TSearchForm::lfFinished(TSearchFileGrep*) {
   ReturnToIdle();
   QMessageBox::information(this, SearchText(kTextCaptionInformation),
-                           FormatSearchText(kTextSearchCompleted, fl->topLevelItemCount()));
+                           SearchText(kTextSearchCompleted).arg(fl->topLevelItemCount()));
 }
 
 void TSearchForm::lfEnd(TSearchFileGrep*) {

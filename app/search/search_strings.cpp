@@ -1,6 +1,6 @@
 #include "search_strings.h"
 
-#include <QByteArray>
+#include <QCoreApplication>
 
 namespace {
 
@@ -10,52 +10,56 @@ struct TextEntry {
 };
 
 constexpr TextEntry kTexts[] = {
-    {kTextSearchCaption, "Search for DBF file to be repaired"},
-    {kTextSearchOptions, "Search Options:"},
-    {kTextPageGeneral, "General"},
-    {kTextPageDateTime, "Date && Time"},
-    {kTextPageSizeAttributes, "Size && Attributes"},
-    {kTextFilesNamed, "Search for files named:"},
-    {kTextFileFilter, "DBF files (*.dbf)|*.dbf"},
-    {kTextLookIn, "&Look in:"},
-    {kTextLocalHarddrives, "Local Harddrives (%s)"},
-    {kTextBrowse, "&Browse ..."},
-    {kTextSearchSubfolders, "Search &Subfolders"},
-    {kTextFileCreatedTime, "File Created Time"},
-    {kTextFileLastAccessedTime, "File Last Accessed Time"},
-    {kTextFileModifiedTime, "File Modified Time"},
-    {kTextFrom, "From:"},
-    {kTextTo, "To:"},
-    {kTextFileSize, "File Size"},
-    {kTextAtLeast, "At least"},
-    {kTextAtMost, "At most"},
-    {kTextBytes, "bytes"},
-    {kTextFileAttributes, "File Attributes"},
-    {kTextAttrReadOnly, "ReadOnly"},
-    {kTextAttrHidden, "Hidden"},
-    {kTextAttrSystem, "System"},
-    {kTextAttrArchive, "Archive"},
-    {kTextSearchNow, "Search Now"},
-    {kTextStopSearch, "Stop Search"},
-    {kTextSearchResults, "Search Results:"},
-    {kTextColumnName, "Name"},
-    {kTextColumnDirectory, "Directory"},
-    {kTextColumnSize, "Size(bytes)"},
-    {kTextColumnCreated, "Created"},
-    {kTextColumnLastAccessed, "Last Accessed"},
-    {kTextColumnLastModified, "Last Modified"},
-    {kTextOK, "&OK"},
-    {kTextCancel, "&Cancel"},
-    {kTextFilesFound, "%d file(s) found"},
-    {kTextSearchCancelled, "Search is cancelled by the user!"},
-    {kTextSearchCompleted, "Search is completed. %d file(s) found."},
-    {kTextSelectFiles, "Please select the file(s) to be repaired from the search results!"},
-    {kTextConfirmCloseSearch, "Cancel the current search and close the search window?"},
-    {kTextInvalidInteger, "'%s' is not a valid integer value"},
-    {kTextInvalidSearchExpression, "Invalid search expression"},
-    {kTextCaptionInformation, "Information"},
-    {kTextCaptionConfirm, "Confirm"},
-    {kTextCaptionError, "Error"},
+    {kTextSearchCaption, QT_TRANSLATE_NOOP("SearchStrings", "Search for DBF file to be repaired")},
+    {kTextSearchOptions, QT_TRANSLATE_NOOP("SearchStrings", "Search Options:")},
+    {kTextPageGeneral, QT_TRANSLATE_NOOP("SearchStrings", "General")},
+    {kTextPageDateTime, QT_TRANSLATE_NOOP("SearchStrings", "Date && Time")},
+    {kTextPageSizeAttributes, QT_TRANSLATE_NOOP("SearchStrings", "Size && Attributes")},
+    {kTextFilesNamed, QT_TRANSLATE_NOOP("SearchStrings", "Search for files named:")},
+    {kTextFileFilter, QT_TRANSLATE_NOOP("SearchStrings", "DBF files (*.dbf)|*.dbf")},
+    {kTextLookIn, QT_TRANSLATE_NOOP("SearchStrings", "&Look in:")},
+    {kTextLocalHarddrives, QT_TRANSLATE_NOOP("SearchStrings", "Local Harddrives (%1)")},
+    {kTextBrowse, QT_TRANSLATE_NOOP("SearchStrings", "&Browse ...")},
+    {kTextSearchSubfolders, QT_TRANSLATE_NOOP("SearchStrings", "Search &Subfolders")},
+    {kTextFileCreatedTime, QT_TRANSLATE_NOOP("SearchStrings", "File Created Time")},
+    {kTextFileLastAccessedTime, QT_TRANSLATE_NOOP("SearchStrings", "File Last Accessed Time")},
+    {kTextFileModifiedTime, QT_TRANSLATE_NOOP("SearchStrings", "File Modified Time")},
+    {kTextFrom, QT_TRANSLATE_NOOP("SearchStrings", "From:")},
+    {kTextTo, QT_TRANSLATE_NOOP("SearchStrings", "To:")},
+    {kTextFileSize, QT_TRANSLATE_NOOP("SearchStrings", "File Size")},
+    {kTextAtLeast, QT_TRANSLATE_NOOP("SearchStrings", "At least")},
+    {kTextAtMost, QT_TRANSLATE_NOOP("SearchStrings", "At most")},
+    {kTextBytes, QT_TRANSLATE_NOOP("SearchStrings", "bytes")},
+    {kTextFileAttributes, QT_TRANSLATE_NOOP("SearchStrings", "File Attributes")},
+    {kTextAttrReadOnly, QT_TRANSLATE_NOOP("SearchStrings", "ReadOnly")},
+    {kTextAttrHidden, QT_TRANSLATE_NOOP("SearchStrings", "Hidden")},
+    {kTextAttrSystem, QT_TRANSLATE_NOOP("SearchStrings", "System")},
+    {kTextAttrArchive, QT_TRANSLATE_NOOP("SearchStrings", "Archive")},
+    {kTextSearchNow, QT_TRANSLATE_NOOP("SearchStrings", "Search Now")},
+    {kTextStopSearch, QT_TRANSLATE_NOOP("SearchStrings", "Stop Search")},
+    {kTextSearchResults, QT_TRANSLATE_NOOP("SearchStrings", "Search Results:")},
+    {kTextColumnName, QT_TRANSLATE_NOOP("SearchStrings", "Name")},
+    {kTextColumnDirectory, QT_TRANSLATE_NOOP("SearchStrings", "Directory")},
+    {kTextColumnSize, QT_TRANSLATE_NOOP("SearchStrings", "Size(bytes)")},
+    {kTextColumnCreated, QT_TRANSLATE_NOOP("SearchStrings", "Created")},
+    {kTextColumnLastAccessed, QT_TRANSLATE_NOOP("SearchStrings", "Last Accessed")},
+    {kTextColumnLastModified, QT_TRANSLATE_NOOP("SearchStrings", "Last Modified")},
+    {kTextOK, QT_TRANSLATE_NOOP("SearchStrings", "&OK")},
+    {kTextCancel, QT_TRANSLATE_NOOP("SearchStrings", "&Cancel")},
+    {kTextFilesFound, QT_TRANSLATE_NOOP("SearchStrings", "%1 file(s) found")},
+    {kTextSearchCancelled, QT_TRANSLATE_NOOP("SearchStrings", "Search is cancelled by the user!")},
+    {kTextSearchCompleted,
+     QT_TRANSLATE_NOOP("SearchStrings", "Search is completed. %1 file(s) found.")},
+    {kTextSelectFiles,
+     QT_TRANSLATE_NOOP("SearchStrings",
+                       "Please select the file(s) to be repaired from the search results!")},
+    {kTextConfirmCloseSearch,
+     QT_TRANSLATE_NOOP("SearchStrings", "Cancel the current search and close the search window?")},
+    {kTextInvalidInteger, QT_TRANSLATE_NOOP("SearchStrings", "'%1' is not a valid integer value")},
+    {kTextInvalidSearchExpression, QT_TRANSLATE_NOOP("SearchStrings", "Invalid search expression")},
+    {kTextCaptionInformation, QT_TRANSLATE_NOOP("SearchStrings", "Information")},
+    {kTextCaptionConfirm, QT_TRANSLATE_NOOP("SearchStrings", "Confirm")},
+    {kTextCaptionError, QT_TRANSLATE_NOOP("SearchStrings", "Error")},
 };
 
 const char* RawText(SearchTextId id) {
@@ -67,10 +71,6 @@ const char* RawText(SearchTextId id) {
 
 }  // namespace
 
-QString SearchText(SearchTextId id) { return QString::fromUtf8(RawText(id)); }
-
-QString FormatSearchText(SearchTextId id, int value) { return QString::asprintf(RawText(id), value); }
-
-QString FormatSearchText(SearchTextId id, const QString& value) {
-  return QString::asprintf(RawText(id), value.toUtf8().constData());
+QString SearchText(SearchTextId id) {
+  return QCoreApplication::translate("SearchStrings", RawText(id));
 }

@@ -53,9 +53,6 @@ enum SearchTextId : int {
   kTextCaptionError,
 };
 
-// The text for an id; an empty text for an id the table does not hold.
+// The text for an id, translated when a translation is installed; an empty text for an id
+// the table does not hold. Its slot "%1" is filled with QString::arg.
 QString SearchText(SearchTextId id);
-
-// printf-style formatting of a text with one "%d" or one "%s".
-QString FormatSearchText(SearchTextId id, int value);
-QString FormatSearchText(SearchTextId id, const QString& value);

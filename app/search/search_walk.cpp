@@ -70,7 +70,11 @@ void SearchWalk::PrepareDateBounds() {
 }
 
 void SearchWalk::PrepareMounts() {
-  for (const MountEntry& mount : ReadMountTable()) FDriveKinds.emplace(mount.Device, mount.Kind);
+  for (const MountEntry& mount : ReadMountTable()) {
+    std::optional<DriveType> type;
+    if (!IsPseudoFileSystem(mount.fileSystem)) type = ClassifyMount(mount, IsRemovableBlockDevice);
+    FDriveTypes.emplace(mount.deviceNumber, type);
+  }
 }
 
 void SearchWalk::Run() {
@@ -98,10 +102,13 @@ void SearchWalk::PumpEvents() const {
 
 bool SearchWalk::MayEnter(const DirectoryListing& listing, std::optional<dev_t> parentDevice) const {
   if (parentDevice == listing.Device()) return true;
-  const auto known = FDriveKinds.find(listing.Device());
-  const DriveKind kind = known == FDriveKinds.end() ? DriveKind::Unknown : known->second;
-  if (kind == DriveKind::Pseudo) return false;
-  if (FOwner.FixedDrivesOnly && kind != DriveKind::Fixed && kind != DriveKind::Unknown) return false;
+  // A device the mount table does not name is entered, as a fixed drive would be.
+  const auto known = FDriveTypes.find(listing.Device());
+  if (known != FDriveTypes.end()) {
+    const std::optional<DriveType>& type = known->second;
+    if (!type) return false;
+    if (FOwner.FixedDrivesOnly && *type != DriveType::kFixed) return false;
+  }
   if (!parentDevice) return true;
   // A mounted folder that is itself one of the folders to search is walked in its own turn.
   const std::pair<dev_t, ino_t> id(listing.Device(), listing.Inode());

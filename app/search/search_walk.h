@@ -14,7 +14,7 @@
 #include "directory_listing.h"
 #include "entry_info.h"
 #include "file_mask.h"
-#include "mount_table.h"
+#include "logdlg/mounted_drives.h"
 #include "search_types.h"
 
 class TSearchFileGrep;
@@ -65,7 +65,8 @@ class SearchWalk {
   bool FWantBirthTime = false;
   bool FContentSearch = false;
   ContentMatcher FMatcher;
-  std::unordered_map<dev_t, DriveKind> FDriveKinds;
+  // What each mounted device is; a pseudo file system is held as no type at all.
+  std::unordered_map<dev_t, std::optional<DriveType>> FDriveTypes;
   std::vector<std::pair<dev_t, ino_t>> FRoots;
   TSPFileRecord FRecord;
 };

@@ -10,6 +10,7 @@
 #include "animation_view.h"
 #include "batch_test_support.h"
 #include "drag_edit.h"
+#include "logdlg/save_log_dialog.h"
 #include "main_form.h"
 
 namespace {
@@ -53,8 +54,19 @@ QByteArray ContentOf(const QString& path) {
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QString Summary(int count) {
-  return QStringLiteral("%1 file(s) repaired successfully").arg(count);
+QString Summary(int repaired, int failed = 0, int aborted = 0, int notProcessed = 0) {
+  return QStringLiteral("%1 file(s) repaired successfully\n%2 failed, %3 aborted, %4 not processed")
+      .arg(repaired)
+      .arg(failed)
+      .arg(aborted)
+      .arg(notProcessed);
+}
+
+// The log lines an entry shows when it alone is selected.
+QStringList EntryLog(TMainForm& form, int row) {
+  form.FileList->clearSelection();
+  form.FileList->topLevelItem(row)->setSelected(true);
+  return form.RepairLogLines();
 }
 
 // A lock that keeps the engine from opening the file, as another program's would.
@@ -121,9 +133,11 @@ class BatchRunTest : public QObject {
     MessageBoxAnswerer boxes;
     QString captionAtSummary;
     QStringList logAtSummary;
+    bool animatedAtSummary = false;
     boxes.onBox = [&](const SeenBox&) {
       captionAtSummary = form.btnRepairFiles->text();
       logAtSummary = form.RepairLogLines();
+      animatedAtSummary = form.Animate->Active();
     };
     form.btnRepairFiles->click();
 
@@ -135,14 +149,34 @@ class BatchRunTest : public QObject {
     for (int i : {0, 1, 3, 4}) QCOMPARE(RecordCountOf(targets[i]), 3u);
     QCOMPARE(boxes.seen.size(), 1);
     QCOMPARE(boxes.seen[0].caption, QStringLiteral("Information"));
-    QCOMPARE(boxes.seen[0].icon, QMessageBox::Information);
-    QCOMPARE(boxes.seen[0].text, Summary(4));
-    // The engine's lines of this run only, and nothing once it is over.
+    QCOMPARE(boxes.seen[0].icon, QMessageBox::Warning);
+    QCOMPARE(boxes.seen[0].text, Summary(4, 1));
+    // The lines of this run only, which stay once it is over.
     QCOMPARE(captionAtSummary, QStringLiteral("&Stop Repair"));
+    QVERIFY(animatedAtSummary);  // through every entry, until the run ends
     QVERIFY(!logAtSummary.contains(QStringLiteral("line of an earlier run")));
     QCOMPARE(logAtSummary.count(QStringLiteral("Add 3 records.")), 4);
-    QVERIFY(form.RepairLogLines().isEmpty());
+    QCOMPARE(form.RepairLogLines(), logAtSummary);
     QCOMPARE(form.btnRepairFiles->text(), QStringLiteral("&Start Repair"));
+
+    // Each entry keeps its own lines, and the failed one says why it failed.
+    const QStringList first = EntryLog(form, 0);
+    QCOMPARE(first.first(), QStringLiteral("Start repair process ..."));
+    QCOMPARE(first[2], QStringLiteral("File to be repaired: '%1'; File size = %2 bytes")
+                           .arg(Path(names[0]))
+                           .arg(PeopleTable().size()));
+    QCOMPARE(first.count(QStringLiteral("Add 3 records.")), 1);
+    QCOMPARE(EntryLog(form, 2).last(2),
+             QStringList({QStringLiteral("Fail to repair file '%1'!").arg(Path(names[2])),
+                          QStringLiteral("'%1' holds no field list that can be recovered: it is "
+                                         "shorter than a table header, or none of its field "
+                                         "descriptors is plausible")
+                              .arg(Path(names[2]))}));
+    form.FileList->clearSelection();
+    QCOMPARE(form.RepairLogLines(), logAtSummary);
+    // The log shows what Save Log would write: nothing once the entries are gone.
+    form.btnRemoveAll->click();
+    QVERIFY(form.RepairLogLines().isEmpty());
     QVERIFY(!form.FRunning && !form.Animate->Active());
   }
 
@@ -173,7 +207,10 @@ class BatchRunTest : public QObject {
     QCOMPARE(BatchColumn(form.FileList, 1), QStringList({Fixed(names[0]), Fixed(names[1])}));
     QCOMPARE(ContentOf(Fixed(names[0])), QByteArray("old"));
     QCOMPARE(RecordCountOf(Fixed(names[1])), 3u);
-    QCOMPARE(boxes.seen.last().text, Summary(1));
+    QCOMPARE(boxes.seen.last().text, Summary(1, 0, 0, 1));
+    QCOMPARE(EntryLog(form, 0), QStringList({QStringLiteral("Start repair process ..."),
+                                             QString(56, u'-'),
+                                             QStringLiteral("Repair process is aborted.")}));
   }
 
   void NoToAllSkipsLaterExistingTargetsUntilTheNextRun() {
@@ -187,7 +224,7 @@ class BatchRunTest : public QObject {
     QCOMPARE(BatchColumn(form.FileList, 2),
              QStringList({kNotRepaired, kNotRepaired, kSuccessful, kNotRepaired}));
     for (int i : {0, 1, 3}) QCOMPARE(ContentOf(Fixed(names[i])), QByteArray("old"));
-    QCOMPARE(boxes.seen.last().text, Summary(1));
+    QCOMPARE(boxes.seen.last().text, Summary(1, 0, 0, 3));
 
     // The next run asks again and processes every entry, the successful one too.
     form.btnRepairFiles->click();
@@ -210,7 +247,7 @@ class BatchRunTest : public QObject {
     OverwriteAnswerer questions({OverwriteAnswer::Yes});
     form.btnRepairFiles->click();
     QCOMPARE(BatchColumn(form.FileList, 2), QStringList({kSuccessful, kFailed, kSuccessful}));
-    QCOMPARE(boxes.seen.last().text, Summary(2));
+    QCOMPARE(boxes.seen.last().text, Summary(2, 1));
   }
 
   void CancelEndsTheBatchAndStillShowsTheSummary() {
@@ -224,22 +261,26 @@ class BatchRunTest : public QObject {
     QCOMPARE(BatchColumn(form.FileList, 1), QStringList({Fixed(names[0]), Fixed(names[1]), QString()}));
     QVERIFY(!QFile::exists(Fixed(names[2])));
     QCOMPARE(boxes.seen.size(), 1);
-    QCOMPARE(boxes.seen[0].text, Summary(1));
+    QCOMPARE(boxes.seen[0].text, Summary(1, 0, 0, 2));
+    QCOMPARE(boxes.seen[0].icon, QMessageBox::Information);
     QCOMPARE(form.btnRepairFiles->text(), QStringLiteral("&Start Repair"));
   }
 
   // The source of the third entry is held by another program: the engine
-  // shows a notice, during which the user asks to stop with the other start
-  // button; the engine then returns failure.
+  // shows a notice, during which the user asks to stop with the start button
+  // of the other page, which says so although its path boxes are empty; the
+  // engine then returns failure.
   void StopDuringAFailingThirdFileMarksItAborted() {
     TMainForm form;
     const QStringList names = ListTables(form, 5);
     ForeignWriteLock lock(Path(names[2]));
     QVERIFY(lock.Held());
-    form.txtSrcFile->setText(Path(QStringLiteral("single.dbf")));  // enables btnRepair
     MessageBoxAnswerer boxes;
+    QString singleCaption;
     boxes.onBox = [&](const SeenBox& box) {
-      if (box.text.startsWith(QStringLiteral("Share violation"))) form.btnRepair->click();
+      if (!box.text.startsWith(QStringLiteral("Share violation"))) return;
+      singleCaption = form.btnRepair->text();
+      form.btnRepair->click();
     };
     form.btnRepairFiles->click();
     QCOMPARE(BatchColumn(form.FileList, 2),
@@ -247,14 +288,18 @@ class BatchRunTest : public QObject {
     QCOMPARE(BatchColumn(form.FileList, 1),
              QStringList({Fixed(names[0]), Fixed(names[1]), Fixed(names[2]), QString(), QString()}));
     QVERIFY(!QFile::exists(Fixed(names[3])));
-    QCOMPARE(boxes.seen.last().text, Summary(2));
+    QCOMPARE(singleCaption, QStringLiteral("&Stop Repair"));
+    QCOMPARE(boxes.seen.last().text, Summary(2, 0, 1, 2));
+    QCOMPARE(boxes.seen.last().icon, QMessageBox::Warning);
     QCOMPARE(form.btnRepair->text(), QStringLiteral("&Start Repair"));
+    QVERIFY(!form.btnRepair->isEnabled());
     QVERIFY(!form.FRunning);
   }
 
   // A stop among the records of the third file (its header is written): the
-  // engine keeps the records copied so far and returns success.
-  void StopDuringALongThirdFileKeepsWhatTheEngineWrote() {
+  // engine keeps the records copied so far and returns success, yet the entry
+  // was stopped, and its log says where its partial output lies.
+  void StopDuringALongThirdFileMarksItAbortedAndNamesItsPartialOutput() {
     constexpr int kRecords = 60000;
     TMainForm form;
     const QStringList names = ListTables(form, 5);
@@ -272,10 +317,33 @@ class BatchRunTest : public QObject {
     form.btnRepairFiles->click();
     QVERIFY(stopAsked);
     QCOMPARE(BatchColumn(form.FileList, 2),
-             QStringList({kSuccessful, kSuccessful, kSuccessful, kNotRepaired, kNotRepaired}));
-    QVERIFY(RecordCountOf(Fixed(names[2])) < quint32(kRecords));
+             QStringList({kSuccessful, kSuccessful, kAborted, kNotRepaired, kNotRepaired}));
+    const quint32 kept = RecordCountOf(Fixed(names[2]));
+    QVERIFY(kept < quint32(kRecords));
     QVERIFY(!QFile::exists(Fixed(names[3])));
-    QCOMPARE(boxes.seen.last().text, Summary(3));
+    QCOMPARE(boxes.seen.last().text, Summary(2, 0, 1, 2));
+    QCOMPARE(boxes.seen.last().icon, QMessageBox::Warning);
+    QCOMPARE(EntryLog(form, 2).last(2),
+             QStringList({QStringLiteral("User aborts the repair process"),
+                          QStringLiteral("The partial output '%1' holds %2 record(s).")
+                              .arg(Fixed(names[2]))
+                              .arg(kept)}));
+    QVERIFY(EntryLog(form, 3).isEmpty());
+
+    // A saved log holds every entry's lines, in list order, whatever is selected.
+    QStringList all;
+    for (int row = 0; row < 5; ++row) all += EntryLog(form, row);
+    EntryLog(form, 1);
+    const QString saved = FDir->filePath(QStringLiteral("batch.log"));
+    FileDialogAnswerer answer([&](QFileDialog* dialog) {
+      form.SaveLogDialog->SetIncludeSysInfo(false);
+      dialog->setDirectory(FDir->path());
+      dialog->selectFile(saved);
+      static_cast<QDialog*>(dialog)->accept();
+    });
+    form.btnSaveLog->click();
+    QVERIFY(answer.Answered());
+    QCOMPARE(ContentOf(saved), (all.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLocal8Bit());
   }
 
   void EntriesRemovedOrAddedDuringARunAreLeftAlone() {
@@ -298,7 +366,7 @@ class BatchRunTest : public QObject {
     QVERIFY(!QFile::exists(Path(QStringLiteral("late_fixed.dbf"))));
     // The first file was repaired before its entry went.
     QCOMPARE(RecordCountOf(Fixed(names[0])), 3u);
-    QCOMPARE(boxes.seen.last().text, Summary(3));
+    QCOMPARE(boxes.seen.last().text, Summary(3, 0, 0, 2));
   }
 
   void RemovingAllEntriesDuringARunEndsIt() {
@@ -309,8 +377,31 @@ class BatchRunTest : public QObject {
     form.btnRepairFiles->click();
     QCOMPARE(form.FileList->topLevelItemCount(), 0);
     QVERIFY(!QFile::exists(Fixed(names[1])) && !QFile::exists(Fixed(names[2])));
-    QCOMPARE(boxes.seen.last().text, Summary(1));
+    QCOMPARE(boxes.seen.last().text, Summary(1, 0, 0, 2));
     QVERIFY(!form.FRunning);
+  }
+
+  // During a single-file run the batch page's button stops it too, and starts
+  // no batch.
+  void TheBatchButtonStopsASingleFileRunAndStartsNothing() {
+    TMainForm form;
+    ListTables(form, 2);
+    WriteBytes(Path(QStringLiteral("single.dbf")), LargeTable(2000));
+    form.txtSrcFile->setText(Path(QStringLiteral("single.dbf")));
+    MessageBoxAnswerer boxes;
+    QString batchCaption;
+    QTimer::singleShot(0, &form, [&] {
+      batchCaption = form.btnRepairFiles->text();
+      form.btnRepairFiles->click();
+    });
+    form.btnRepair->click();
+    QCOMPARE(batchCaption, QStringLiteral("&Stop Repair"));
+    QCOMPARE(BatchColumn(form.FileList, 1), QStringList({QString(), QString()}));
+    QCOMPARE(BatchColumn(form.FileList, 2), QStringList({kNotRepaired, kNotRepaired}));
+    QCOMPARE(boxes.seen.size(), 1);
+    QVERIFY(boxes.seen[0].text.startsWith(QStringLiteral("User aborts the repair process\n")));
+    QCOMPARE(form.btnRepair->text(), QStringLiteral("&Start Repair"));
+    QCOMPARE(form.btnRepairFiles->text(), QStringLiteral("&Start Repair"));
   }
 
   void ReadsTheOptionsAfreshForEveryFile() {

@@ -1,12 +1,16 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QMessageBox>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
+#include "app_test_support.h"
+#include "logdlg/save_log_dialog.h"
 #include "logdlg/save_repair_log.h"
 #include "logdlg/setting_information.h"
+#include "main_form.h"
 
 namespace {
 
@@ -25,10 +29,10 @@ OptionControlsDescription DefaultOptions() {
   options.maxFieldCount = 300;
   options.fieldsCaption = QStringLiteral("fields");
   options.readSrcMemoFile = Box("Read source DBT/FPT file for the memo or binary data fields ", true);
-  options.ignoreAllZeroSrcMemoFile = Box("Ignore source DBT/FTP file filled with all zeros", true);
+  options.ignoreAllZeroSrcMemoFile = Box("Ignore source DBT/FPT file filled with all zeros", true);
   options.tempDirCaption = QStringLiteral("Directory for &temporary files:");
   options.tempDir = QStringLiteral("/tmp/");
-  options.bufSizeCaption = QStringLiteral("Internal Processing &Buffer Size:");
+  options.bufSizeCaption = QStringLiteral("Internal Processing Buffer &Size:");
   options.bufSize = 512;
   return options;
 }
@@ -41,9 +45,9 @@ const QStringList kSettingBlock = {
     "Split table when there are more than: No",
     "Split table when there are more than 300 fields",
     "Read source DBT/FPT file for the memo or binary data fields : Yes",
-    "Ignore source DBT/FTP file filled with all zeros: Yes",
+    "Ignore source DBT/FPT file filled with all zeros: Yes",
     "Directory for &temporary files: /tmp/",
-    "Internal Processing &Buffer Size: 512",
+    "Internal Processing Buffer &Size: 512",
     kSeparator,
     "End of Setting Information",
     kSeparator,
@@ -162,6 +166,39 @@ class SaveRepairLogTest : public QObject {
     const qsizetype before = QDir(dir_.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size();
     QVERIFY(!SaveRepairLog(nullptr, std::nullopt, log_, DefaultOptions()));
     QCOMPARE(QDir(dir_.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size(), before);
+  }
+
+  // The log goes to whoever helps the user: values that may be secrets stay
+  // behind; every name is listed, in the order of the environment.
+  void ASavedLogHidesTheValuesOfSecretVariables() {
+    ScopedConfigHome home;
+    qputenv("TESSALY_TEST_API_TOKEN", "tok-123");
+    qputenv("my_db_password", "pw-456");
+    qputenv("TESSALY_TEST_SSH_KEY_PATH", "/home/u/.ssh/id");
+    qputenv("TESSALY_TEST_PLAIN", "seen=1");
+    TMainForm form;
+    const QString path = dir_.filePath(QStringLiteral("secrets.log"));
+    FileDialogAnswerer answer([&](QFileDialog* dialog) {
+      dialog->setDirectory(dir_.path());
+      dialog->selectFile(path);
+      static_cast<QDialog*>(dialog)->accept();
+    });
+    form.btnSaveLog->click();
+    QVERIFY(answer.Answered());
+    QVERIFY(form.SaveLogDialog->IncludeSysInfo());
+
+    const QStringList lines = FileLines(path);
+    const qsizetype start = lines.indexOf(QStringLiteral("Environment Information:")) + 1;
+    const QStringList environment = lines.mid(start, lines.indexOf(kSeparator, start) - start);
+    for (const char* line : {"TESSALY_TEST_API_TOKEN=(hidden)", "my_db_password=(hidden)",
+                             "TESSALY_TEST_SSH_KEY_PATH=(hidden)", "TESSALY_TEST_PLAIN=seen=1"})
+      QVERIFY2(environment.contains(QString::fromLatin1(line)), line);
+    const QByteArray saved = ReadAll(path);
+    QVERIFY(!saved.contains("tok-123") && !saved.contains("pw-456") && !saved.contains(".ssh"));
+    QStringList names, namesInLog;
+    for (const QString& entry : QProcess::systemEnvironment()) names << entry.section(u'=', 0, 0);
+    for (const QString& entry : environment) namesInLog << entry.section(u'=', 0, 0);
+    QCOMPARE(namesInLog, names);
   }
 
   void SplitsTheLogTextIntoLines() {

@@ -1,6 +1,8 @@
 #include <QLocale>
 #include <QtTest>
 
+#include <sys/sysmacros.h>
+
 #include <cstdlib>
 
 #include "logdlg/drive_information.h"
@@ -13,17 +15,20 @@ namespace {
 
 const QString kSeparator = QStringLiteral("--------------------------------------------------------");
 
+// In the format of /proc/self/mountinfo: optional fields before the "-", escaped blanks,
+// and a line that is no mount.
 const QByteArray kMounts =
-    "sysfs /sys sysfs rw,nosuid 0 0\n"
-    "proc /proc proc rw 0 0\n"
-    "/dev/sda2 / ext4 rw,relatime 0 0\n"
-    "tmpfs /run tmpfs rw 0 0\n"
-    "/dev/sdb1 /media/stick vfat rw 0 0\n"
-    "server:/export /mnt/nfs nfs4 rw 0 0\n"
-    "/dev/sr0 /media/cdrom iso9660 ro 0 0\n"
-    "/dev/sda3 /home/my\\040files ext4 rw 0 0\n"
-    "cgroup2 /sys/fs/cgroup cgroup2 rw 0 0\n"
-    "overlay /var/lib/box overlay rw 0 0\n";
+    "20 1 0:20 / /sys rw,nosuid shared:7 - sysfs sysfs rw\n"
+    "21 1 0:21 / /proc rw - proc proc rw\n"
+    "22 1 8:2 / / rw,relatime shared:1 master:2 - ext4 /dev/sda2 rw\n"
+    "garbage line\n"
+    "23 22 0:24 / /run rw - tmpfs tmpfs rw\n"
+    "24 22 8:17 / /media/stick rw - vfat /dev/sdb1 rw\n"
+    "25 22 0:40 / /mnt/nfs rw - nfs4 server:/export rw\n"
+    "26 22 11:0 / /media/cdrom ro - iso9660 /dev/sr0 ro\n"
+    "27 22 8:3 / /home/my\\040files rw - ext4 /dev/sda3 rw\n"
+    "28 20 0:25 / /sys/fs/cgroup rw - cgroup2 cgroup2 rw\n"
+    "29 22 0:50 / /var/lib/box rw - overlay overlay rw\n";
 
 bool OnlySdbIsRemovable(const QString& device) { return device == u"/dev/sdb1"; }
 
@@ -42,7 +47,8 @@ class SystemInformationTest : public QObject {
 
   void ListsDrivesInMountOrderWithSizesOnlyForFixedDrives() {
     QStringList list;
-    AddDriveInformation(list, ListMountedDrives(kMounts, OnlySdbIsRemovable), FixedSpace);
+    AddDriveInformation(list, ListMountedDrives(ParseMountTable(kMounts), OnlySdbIsRemovable),
+                        FixedSpace);
     const QStringList expected = {
         QStringLiteral("Drive Information:"),
         QStringLiteral("/, Fixed Drive, Total Disk Spaces: 1,234,567,890,123 bytes, "
@@ -62,7 +68,7 @@ class SystemInformationTest : public QObject {
   void AsksOnlyFixedDrivesForTheirSize() {
     QStringList asked;
     QStringList list;
-    AddDriveInformation(list, ListMountedDrives(kMounts, OnlySdbIsRemovable),
+    AddDriveInformation(list, ListMountedDrives(ParseMountTable(kMounts), OnlySdbIsRemovable),
                         [&asked](const QString& root) {
                           asked.append(root);
                           return DiskSpace{};
@@ -72,14 +78,23 @@ class SystemInformationTest : public QObject {
 
   void ListsAMountPointMountedOverOnceWhereItsLastMountStands() {
     const QByteArray mounts =
-        "/dev/sda1 /data ext4 rw 0 0\n"
-        "/dev/sda2 / ext4 rw 0 0\n"
-        "tmpfs /data tmpfs rw 0 0\n";
-    const QList<MountedDrive> drives = ListMountedDrives(mounts, OnlySdbIsRemovable);
+        "30 1 8:1 / /data rw - ext4 /dev/sda1 rw\n"
+        "31 1 8:2 / / rw - ext4 /dev/sda2 rw\n"
+        "32 30 0:60 / /data rw - tmpfs tmpfs rw\n";
+    const QList<MountedDrive> drives =
+        ListMountedDrives(ParseMountTable(mounts), OnlySdbIsRemovable);
     QCOMPARE(drives.size(), 2);
     QCOMPARE(drives[0].rootPath, QStringLiteral("/"));
     QCOMPARE(drives[1].rootPath, QStringLiteral("/data"));
     QCOMPARE(drives[1].type, DriveType::kRamDisk);
+  }
+
+  void KeepsTheDeviceNumberOfEachMount() {
+    const QList<MountEntry> mounts = ParseMountTable(kMounts);
+    QCOMPARE(mounts.size(), 10);
+    QCOMPARE(mounts[2].deviceNumber, makedev(8, 2));
+    QCOMPARE(mounts[2].device, QStringLiteral("/dev/sda2"));
+    QCOMPARE(mounts[2].fileSystem, QByteArray("ext4"));
   }
 
   void ReadsTheLiveMountTable() {

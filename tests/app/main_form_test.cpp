@@ -1,6 +1,8 @@
 #include "main_form.h"
 #include "search/search_form.h"
 
+#include <QAbstractSpinBox>
+#include <QAccessible>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QDropEvent>
@@ -8,7 +10,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QTabBar>
+#include <QTextBrowser>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QtTest>
@@ -16,9 +23,26 @@
 #include "animation_view.h"
 #include "app_test_support.h"
 #include "drag_edit.h"
+#include "help_window.h"
 #include "hyperlink_label.h"
+#include "shipped_files.h"
 
 namespace {
+
+// A widget the user works with, not a part of another control (the edit box
+// of a spin box, the list of a drop-down list, the scroll buttons of the tabs,
+// the header of a list).
+bool IsControl(const QWidget* widget) {
+  for (const QWidget* up = widget->parentWidget(); up != nullptr; up = up->parentWidget())
+    if (qobject_cast<const QAbstractSpinBox*>(up) || qobject_cast<const QComboBox*>(up) ||
+        qobject_cast<const QTabBar*>(up) || qobject_cast<const QAbstractItemView*>(up))
+      return false;
+  return qobject_cast<const QAbstractButton*>(widget) || qobject_cast<const QLineEdit*>(widget) ||
+         qobject_cast<const QComboBox*>(widget) || qobject_cast<const QAbstractSpinBox*>(widget) ||
+         qobject_cast<const QAbstractItemView*>(widget) ||
+         qobject_cast<const QPlainTextEdit*>(widget) || qobject_cast<const QProgressBar*>(widget) ||
+         qobject_cast<const THyperlinkLabel*>(widget);
+}
 
 void DropUrls(QWidget* target, const QList<QUrl>& urls) {
   QMimeData data;
@@ -45,26 +69,30 @@ class MainFormTest : public QObject {
   Q_OBJECT
 
  private slots:
-  // The output is derived only while its box is empty, so the first change of
-  // the source names it.
-  void ASourceChangeDerivesTheOutputOnlyIntoAnEmptyBox() {
+  // Typed, searched or browsed, the source renames the output for as long as
+  // the output holds the name derived from it.
+  void TheOutputNameFollowsTheSourceUntilTheUserGivesOne() {
     ScopedConfigHome home;
     TMainForm form;
     QVERIFY(!form.btnRepair->isEnabled());
-    form.txtSrcFile->setText(QStringLiteral("/d/a.dbf"));
+    QTest::keyClicks(form.txtSrcFile, QStringLiteral("/d/a.dbf"));
     QCOMPARE(form.txtDstFile->text(), QStringLiteral("/d/a_fixed.dbf"));
     QVERIFY(form.btnRepair->isEnabled());
-    QTest::keyClick(form.txtSrcFile, Qt::Key_Backspace);
-    QCOMPARE(form.txtDstFile->text(), QStringLiteral("/d/a_fixed.dbf"));
+    emit form.SearchForm->SourceFileChosen(QStringLiteral("/e/dbase_30.dbf"));
+    QCOMPARE(form.txtDstFile->text(), QStringLiteral("/e/dbase_30_fixed.dbf"));
+
     form.txtDstFile->selectAll();
-    QTest::keyClick(form.txtDstFile, Qt::Key_Delete);
+    QTest::keyClicks(form.txtDstFile, QStringLiteral("/out/mine.dbf"));
+    QTest::keyClick(form.txtSrcFile, Qt::Key_Backspace);
+    QCOMPARE(form.txtDstFile->text(), QStringLiteral("/out/mine.dbf"));
+
+    // Emptied, the box is the window's again.
+    form.txtDstFile->clear();
     QVERIFY(!form.btnRepair->isEnabled());
     QTest::keyClicks(form.txtSrcFile, QStringLiteral("x"));
-    QCOMPARE(form.txtDstFile->text(), QStringLiteral("/d/a_fixed.dbx"));
-    QVERIFY(form.btnRepair->isEnabled());
-    form.txtDstFile->clear();
-    QTest::keyClicks(form.txtDstFile, QStringLiteral("o"));
-    QVERIFY(form.btnRepair->isEnabled());
+    QCOMPARE(form.txtDstFile->text(), QStringLiteral("/e/dbase_30_fixed.dbx"));
+    form.txtSrcFile->clear();
+    QCOMPARE(form.txtDstFile->text(), QString());
   }
 
   void BlankPathsKeepTheStartButtonDisabled() {
@@ -190,34 +218,112 @@ class MainFormTest : public QObject {
                                           .arg(TESSALY_VERSION_MAJOR)
                                           .arg(TESSALY_VERSION_MINOR)
                                           .arg(TESSALY_VERSION_PATCH));
-    QVERIFY(!form.Image1->pixmap().isNull());
-    QCOMPARE(form.Image1->pixmap().height(), 60);
+    // The banner is decoded, not just present: its left edge is the light end of
+    // its teal gradient.
+    const QImage banner = form.Image1->pixmap().toImage();
+    QCOMPARE(banner.size(), QSize(1200, 60));
+    const QColor left = banner.pixelColor(2, 30);
+    QVERIFY2(left.blue() > left.red() && left.green() > left.red(), qPrintable(left.name()));
     QCOMPARE(form.minimumSize(), form.maximumSize());
   }
 
-  void OpensHelpAndLinksThroughTheDesktop() {
+  // F1, the Help button and the About page's links open the manual and the
+  // license that ship beside the program (the build puts them there).
+  void OpensTheManualAndTheLicenseThroughTheDesktop() {
     ScopedConfigHome home;
+    const QString manual = QCoreApplication::applicationDirPath() + QStringLiteral("/tessaly.html");
+    const QString license = QCoreApplication::applicationDirPath() + QStringLiteral("/COPYING");
+    QVERIFY(QFileInfo::exists(manual) && QFileInfo::exists(license));
     UrlCatcher catcher;
-    for (const char* scheme : {"file", "https", "mailto"})
-      QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &catcher, "Open");
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "Open");
+    const auto unsetHandler =
+        qScopeGuard([] { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); });
     TMainForm form;
-    QCOMPARE(form.HelpFile(), QCoreApplication::applicationFilePath() + QStringLiteral(".html"));
-    {
-      MessageBoxAnswerer boxes;
-      form.btnHelp->click();
-      QCOMPARE(boxes.seen.size(), 1);
-      QCOMPARE(boxes.seen[0].text, QStringLiteral("Cannot open file ") + form.HelpFile());
-    }
-    WriteBytes(form.HelpFile(), "<html></html>");
+    QCOMPARE(form.labManual->text(), manual);
+    QCOMPARE(form.labLicense->text(), license);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QTest::keyClick(&form, Qt::Key_F1);
     form.btnHelp->click();
-    QFile::remove(form.HelpFile());
-    QTest::mouseClick(form.labHomepage, Qt::LeftButton);
-    QTest::mouseClick(form.labEmail, Qt::LeftButton);
-    for (const char* scheme : {"file", "https", "mailto"})
-      QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+    QTest::mouseClick(form.labManual, Qt::LeftButton);
+    QTest::mouseClick(form.labLicense, Qt::LeftButton);
+    const QUrl manualUrl = QUrl::fromLocalFile(manual);
     QCOMPARE(catcher.opened,
-             QList<QUrl>({QUrl::fromLocalFile(form.HelpFile()), QUrl(form.labHomepage->text()),
-                          QUrl(QStringLiteral("mailto:") + form.labEmail->text())}));
+             QList<QUrl>({manualUrl, manualUrl, manualUrl, QUrl::fromLocalFile(license)}));
+  }
+
+  // Where no program opens them (the offscreen desktop has none), they open
+  // in the window's own help window.
+  void WithoutABrowserTheManualOpensInTheHelpWindow() {
+    if (QGuiApplication::platformName() != u"offscreen") QSKIP("needs a desktop without a browser");
+    ScopedConfigHome home;
+    TMainForm form;
+    MessageBoxAnswerer boxes;
+    form.btnHelp->click();
+    QVERIFY(boxes.seen.isEmpty());
+    QVERIFY(form.HelpWindow != nullptr && form.HelpWindow->isVisible());
+    QVERIFY(form.HelpWindow->Browser()->documentTitle().startsWith(QStringLiteral("Tessaly")));
+    QVERIFY(form.HelpWindow->Browser()->toPlainText().contains(QStringLiteral("Command line")));
+    form.labLicenseClick();
+    QVERIFY(form.HelpWindow->Browser()->toPlainText().contains(QStringLiteral("AS IS")));
+  }
+
+  void FindsShippedFilesBesideTheExecutableThenInShare() {
+    QTemporaryDir prefix;
+    const QString bin = prefix.filePath(QStringLiteral("bin"));
+    QVERIFY(QDir().mkpath(bin) && QDir().mkpath(prefix.filePath(QStringLiteral("share/tessaly"))));
+    const QString installed = prefix.filePath(QStringLiteral("share/tessaly/COPYING"));
+    QCOMPARE(FindShippedFile(QStringLiteral("COPYING"), bin), QString());
+    WriteBytes(installed, "license");
+    QCOMPARE(FindShippedFile(QStringLiteral("COPYING"), bin), installed);
+    WriteBytes(bin + QStringLiteral("/COPYING"), "license");
+    QCOMPARE(FindShippedFile(QStringLiteral("COPYING"), bin), bin + QStringLiteral("/COPYING"));
+  }
+
+  // The source box takes the keyboard at start. A mnemonic reaches one
+  // control: no two controls shown at the same time (page tabs included)
+  // share one, and V stays free on the Repair page.
+  void TheSourceBoxHasTheFocusAndEveryMnemonicReachesOneControl() {
+    ScopedConfigHome home;
+    TMainForm form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QCOMPARE(QApplication::focusWidget(), form.txtSrcFile);
+    QStringList clashes;
+    for (int page = 0; page < form.pcMain->count(); ++page) {
+      form.pcMain->setCurrentIndex(page);
+      QHash<QString, QString> owners;  // mnemonic key -> caption
+      const auto take = [&](const QString& caption) {
+        const QString key = QKeySequence::mnemonic(caption).toString();
+        if (key.isEmpty()) return;
+        if (owners.contains(key)) clashes << owners[key] + u'/' + caption;
+        owners.insert(key, caption);
+      };
+      for (int tab = 0; tab < form.pcMain->count(); ++tab) take(form.pcMain->tabText(tab));
+      for (QWidget* widget : form.pcMain->widget(page)->findChildren<QWidget*>()) {
+        if (!widget->isVisible()) continue;
+        if (auto* button = qobject_cast<QAbstractButton*>(widget)) take(button->text());
+        if (auto* label = qobject_cast<QLabel*>(widget); label && label->buddy())
+          take(label->text());
+      }
+      if (page == 0) QVERIFY(!owners.contains(QKeySequence(Qt::ALT | Qt::Key_V).toString()));
+    }
+    QCOMPARE(clashes, QStringList());
+  }
+
+  void EveryControlHasAnAccessibleNameAndATooltip() {
+    ScopedConfigHome home;
+    TMainForm form;
+    QStringList lacking;
+    for (QWidget* widget : form.centralWidget()->findChildren<QWidget*>()) {
+      if (!IsControl(widget)) continue;
+      QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+      const QString name = accessible ? accessible->text(QAccessible::Name) : QString();
+      if (name.isEmpty() || name == u"...")
+        lacking << widget->objectName() + QStringLiteral(" name");
+      if (widget->toolTip().isEmpty()) lacking << widget->objectName() + QStringLiteral(" tooltip");
+    }
+    QVERIFY2(lacking.isEmpty(), qPrintable(lacking.join(u',')));
   }
 };
 

@@ -10,7 +10,7 @@
 
 #include "search/search_file_grep.h"
 #include "search/search_list.h"
-#include "search/mount_table.h"
+#include "logdlg/mounted_drives.h"
 
 namespace {
 
@@ -373,8 +373,8 @@ class SearchFileGrepTest : public QObject {
   void EntersOnlyFixedDrivesWhenAskedTo() {
     const QString shm = "/dev/shm";
     bool isRamDisk = false;
-    for (const MountEntry& mount : ReadMountTable()) {
-      if (mount.MountPoint == shm.toStdString()) isRamDisk = mount.Kind == DriveKind::RamDisk;
+    for (const MountedDrive& drive : ListMountedDrives()) {
+      if (drive.rootPath == shm) isRamDisk = drive.type == DriveType::kRamDisk;
     }
     if (!isRamDisk) QSKIP("no memory file system at /dev/shm");
     TSearchFileGrep search;

@@ -92,7 +92,7 @@ class SearchFormTest : public QObject {
     QCOMPARE(form.cmbFileName->count(), 1);
     QCOMPARE(form.cmbFileName->currentText(), QString("DBF files (*.dbf)"));
     QCOMPARE(form.cmbDirectory->currentText(),
-             QString("Local Harddrives (%1)").arg(LocalHardDrives(ReadMountTable())));
+             QString("Local Harddrives (%1)").arg(LocalHardDrives(ListMountedDrives())));
     QVERIFY(form.Button1->isEnabled() && form.Button1->isDefault() && !form.Button2->isEnabled());
     QCOMPARE(form.StatusPanel0->text(), QString("0 file(s) found"));
     QCOMPARE(QDateTime(form.MaxM->date(), form.MaxMT->time()), QDateTime(QDate(1998, 9, 11), QTime(10, 21, 3)));

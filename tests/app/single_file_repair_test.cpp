@@ -7,6 +7,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QtTest>
 
 #include "animation_view.h"
@@ -156,10 +157,16 @@ class SingleFileRepairTest : public QObject {
     });
     form.btnRepair->click();
     QCOMPARE(captionDuringRun, QStringLiteral("&Stop Repair"));
-    QCOMPARE(form.RepairLogLines().last(), QStringLiteral("User aborts the repair process"));
+    // Stopped among the descriptors: no output yet, and the log says so.
+    const QStringList result = {
+        QStringLiteral("User aborts the repair process"),
+        QStringLiteral("The repair was stopped before it wrote any output.")};
+    QCOMPARE(form.RepairLogLines().last(2), result);
     QVERIFY(!form.RepairLogLines().contains(QStringLiteral("Write DBF header ...")));
+    QVERIFY(!QFile::exists(FOutput));
     QCOMPARE(boxes.seen.size(), 1);
-    QCOMPARE(boxes.seen[0].text, QStringLiteral("User aborts the repair process"));
+    QCOMPARE(boxes.seen[0].text, result.join(u'\n'));
+    QCOMPARE(boxes.seen[0].icon, QMessageBox::Warning);
     QCOMPARE(form.btnRepair->text(), QStringLiteral("&Start Repair"));
     QVERIFY(!form.FRunning);
   }
@@ -180,6 +187,27 @@ class SingleFileRepairTest : public QObject {
     QCOMPARE(log[error + 1], kSeparator);
     QCOMPARE(log.last(), QStringLiteral("Fail to repair file '%1'!").arg(missing));
     QCOMPARE(boxes.seen.last().text, log.last());
+    QCOMPARE(boxes.seen.last().icon, QMessageBox::Warning);
+  }
+
+  // The engine ends without a word when it finds no field list; the window
+  // then gives the reason tessaly-cli gives.
+  void AZeroedHeaderFailsWithTheReason() {
+    ScopedConfigHome home;
+    WriteBytes(FSource, QByteArray(600, '\0'));
+    TMainForm form;
+    MessageBoxAnswerer boxes;
+    form.txtSrcFile->setText(FSource);
+    form.btnRepair->click();
+    const QStringList result = {
+        QStringLiteral("Fail to repair file '%1'!").arg(FSource),
+        QStringLiteral("'%1' holds no field list that can be recovered: it is shorter than a "
+                       "table header, or none of its field descriptors is plausible")
+            .arg(FSource)};
+    QCOMPARE(form.RepairLogLines().last(2), result);
+    QCOMPARE(boxes.seen.size(), 1);
+    QCOMPARE(boxes.seen[0].text, result.join(u'\n'));
+    QCOMPARE(boxes.seen[0].icon, QMessageBox::Warning);
   }
 
   void OpensTheFixedFileWhenAsked() {
@@ -200,34 +228,71 @@ class SingleFileRepairTest : public QObject {
                  .arg(FDir.filePath(QStringLiteral("setup.EXE"))));
   }
 
-  void CommandLineRepairsTheFileAndEnds() {
+  // -E ends the program with the outcome as its exit status: 0 for a repaired
+  // table, 1 for a failed one or a file that is not there.
+  void CommandLineRepairsTheFileAndEndsWithItsOutcome() {
     ScopedConfigHome home;
+    MessageBoxAnswerer boxes;
     {
-      MessageBoxAnswerer boxes;
       TMainForm form({QStringLiteral("-e"), FSource});
       QVERIFY(form.EndRequested());
-      QVERIFY(!form.chkOpenFixed->isChecked());
+      QCOMPARE(form.CommandLineExitStatus(), 0);
       QCOMPARE(boxes.seen.size(), 1);
       QCOMPARE(RecordCountOf(FOutput), 3u);
     }
-    QCOMPARE(StoredSettings(home)[QStringLiteral("OpenFixed")], QJsonValue(QStringLiteral("0")));
+    const QString zeroed = FDir.filePath(QStringLiteral("zeroed.dbf"));
+    WriteBytes(zeroed, QByteArray(600, '\0'));
+    {
+      TMainForm form({QStringLiteral("-E"), zeroed});
+      QVERIFY(form.EndRequested());
+      QCOMPARE(form.CommandLineExitStatus(), 1);
+    }
+    const QString missing = FDir.filePath(QStringLiteral("nothing.dbf"));
+    {
+      TMainForm form({QStringLiteral("-E"), missing});
+      QVERIFY(form.EndRequested());
+      QCOMPARE(form.CommandLineExitStatus(), 1);
+      QCOMPARE(boxes.seen.last().caption, QStringLiteral("Error"));
+      QCOMPARE(boxes.seen.last().icon, QMessageBox::Critical);
+      QCOMPARE(boxes.seen.last().text, QStringLiteral("Cannot open file %1").arg(missing));
+      QVERIFY(form.RepairLogLines().isEmpty());
+    }
+    TMainForm onlySwitches({QStringLiteral("-O"), QStringLiteral("-E")});
+    QCOMPARE(boxes.seen.last().text, QStringLiteral("Cannot open file "));
   }
 
-  void CommandLineWithAMissingFileShowsAnErrorAndStays() {
+  void CommandLineWithAMissingFileAndNoEndShowsAnErrorAndStays() {
     ScopedConfigHome home;
     MessageBoxAnswerer boxes;
-    const QString missing = FDir.filePath(QStringLiteral("nothing.dbf"));
-    TMainForm form({QStringLiteral("-E"), missing});
+    TMainForm form({FDir.filePath(QStringLiteral("nothing.dbf"))});
     QVERIFY(!form.EndRequested());
     QVERIFY(form.isVisible());
     QCOMPARE(boxes.seen.size(), 1);
-    QCOMPARE(boxes.seen[0].caption, QStringLiteral("Error"));
-    QCOMPARE(boxes.seen[0].icon, QMessageBox::Critical);
-    QCOMPARE(boxes.seen[0].text, QStringLiteral("Cannot open file %1").arg(missing));
-    QVERIFY(form.RepairLogLines().isEmpty());
+  }
 
-    TMainForm onlySwitches({QStringLiteral("-O"), QStringLiteral("-E")});
-    QCOMPARE(boxes.seen.last().text, QStringLiteral("Cannot open file "));
+  // The switch O decides whether this run opens its result; the option and
+  // its stored value stay as the user set them.
+  void CommandLineSwitchesApplyToTheirRunOnly() {
+    ScopedConfigHome home;
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "Open");
+    const auto unsetHandler =
+        qScopeGuard([] { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); });
+    MessageBoxAnswerer boxes;
+    for (const bool stored : {true, false}) {
+      StoreSettings(home, {{QStringLiteral("OpenFixed"), stored ? "1" : "0"}});
+      QFile::remove(FOutput);
+      catcher.opened.clear();
+      {
+        QStringList arguments{QStringLiteral("-e"), FSource};
+        if (!stored) arguments.prepend(QStringLiteral("-O"));
+        TMainForm form(arguments);
+        QCOMPARE(form.chkOpenFixed->isChecked(), stored);
+      }
+      QCOMPARE(catcher.opened.size(), stored ? 0 : 1);
+      QCOMPARE(StoredSettings(home)[QStringLiteral("OpenFixed")],
+               QJsonValue(stored ? QStringLiteral("1") : QStringLiteral("0")));
+    }
   }
 
   // What a double click in the file manager runs: the file is filled in, nothing is
@@ -288,7 +353,7 @@ class SingleFileRepairTest : public QObject {
     form.txtSrcFile->setText(FSource);
     QTimer::singleShot(0, &form, [&] { form.close(); });
     form.btnRepair->click();
-    QCOMPARE(form.RepairLogLines().last(), QStringLiteral("User aborts the repair process"));
+    QVERIFY(form.RepairLogLines().contains(QStringLiteral("User aborts the repair process")));
     QTRY_VERIFY(!form.isVisible());
   }
 };

@@ -1,0 +1,68 @@
+// What assistive technology and tooltips say about each control of the
+// window: a name where the caption or the label beside it does not give one,
+// and a tooltip for every control.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <optional>
+
+#include "app_strings.h"
+#include "drag_edit.h"
+#include "hyperlink_label.h"
+#include "main_form.h"
+
+namespace {
+
+struct ControlDescription {
+  QWidget* control;
+  std::optional<StrId> name;
+  StrId tip;
+};
+
+}  // namespace
+
+void TMainForm::DescribeControls() {
+  // The log box's label names it without being a keyboard shortcut to it.
+  Label4->setBuddy(txtRepairLog);
+  const ControlDescription descriptions[] = {
+      {txtSrcFile, std::nullopt, StrId::TipSrcFile},
+      {btnSrcMore, StrId::NameSrcMore, StrId::TipSrcMore},
+      {btnSrcSearch, StrId::NameSrcSearch, StrId::SearchSourceHint},
+      {cmbDBFVersion, std::nullopt, StrId::TipVersion},
+      {txtDstFile, std::nullopt, StrId::TipDstFile},
+      {btnDstMore, StrId::NameDstMore, StrId::TipDstMore},
+      {txtRepairLog, StrId::NameRepairLog, StrId::TipRepairLog},
+      {btnRepair, std::nullopt, StrId::TipRepair},
+      {btnSaveLog, std::nullopt, StrId::TipSaveLog},
+      {btnHelp, std::nullopt, StrId::TipHelp},
+      {FileList, StrId::NameFileList, StrId::TipFileList},
+      {btnRepairFiles, std::nullopt, StrId::TipRepairFiles},
+      {btnAddFiles, std::nullopt, StrId::TipAddFiles},
+      {btnSearchFiles, std::nullopt, StrId::TipSearchFiles},
+      {btnRemoveFiles, std::nullopt, StrId::TipRemoveFiles},
+      {btnRemoveAll, std::nullopt, StrId::TipRemoveAll},
+      {Gauge, StrId::NameGauge, StrId::TipGauge},
+      {chkOpenFixed, std::nullopt, StrId::TipOpenFixed},
+      {chkRecoverDeleted, std::nullopt, StrId::TipRecoverDeleted},
+      {chkRepairDate, std::nullopt, StrId::TipRepairDate},
+      {chkSplitTable, std::nullopt, StrId::TipSplitTable},
+      {udMaxFieldCount, StrId::NameMaxFieldCount, StrId::TipMaxFieldCount},
+      {chkReadSrcMemoFile, std::nullopt, StrId::TipReadSrcMemoFile},
+      {chkIgnoreAllZeroSrcMemoFile, std::nullopt, StrId::TipIgnoreAllZeroMemoFile},
+      {txtTempDir, std::nullopt, StrId::TipTempDir},
+      {btnMoreDir, StrId::NameMoreDir, StrId::TipMoreDir},
+      {udBufSize, std::nullopt, StrId::TipBufSize},
+      {labManual, StrId::NameManualLink, StrId::TipManualLink},
+      {labLicense, StrId::NameLicenseLink, StrId::TipLicenseLink},
+  };
+  for (const ControlDescription& description : descriptions) {
+    if (description.name) description.control->setAccessibleName(AppString(*description.name));
+    description.control->setToolTip(AppString(description.tip));
+  }
+}
