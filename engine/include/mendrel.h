@@ -22,8 +22,32 @@ enum {
   EVT_MESSAGE = 44,     /* data: one log line; "-" asks for a separator line */
   EVT_QUERY_STOP = 51,  /* data: null; a nonzero answer stops the current loop */
   EVT_ERROR = 56,       /* data: error text */
-  EVT_NOTICE = 57       /* data: text to show to the user in a message box */
+  EVT_NOTICE = 57,      /* data: text to show to the user in a message box */
+  EVT_MEND_REPORT = 58  /* data: one line of the mend report, UTF-8 (see below) */
 };
+
+/* The mend report. Right after each "Add %lu records." line (one per output table, so
+ * once per part of a split table) the engine sends the report of that output table,
+ * one EVT_MEND_REPORT event per line, in this order:
+ *   1. the record-area line, for programs, always first and in this one form:
+ *        Record area: start=S stride=L offset=O announced=A written=W after=T
+ *      S: offset in the source of its first record; L: bytes per source record, deletion
+ *      flag included (record k of the output was read at S + k * L); O: where the first
+ *      field of this output table lies in a source record (1 for the first or only
+ *      table; output fields are consecutive source fields, so field bytes at offset x of
+ *      an output record came from offset x - 1 + O of the source record); A: the record
+ *      count the source header announced; W: records written; T: bytes from the end of
+ *      the last whole source record to the end of the source (1 for the end mark of a
+ *      sound table). Keys, order and spacing are fixed; numbers are decimal.
+ *   2. lines about the table, for people: records announced and found, deleted records
+ *      written as live, records with an unknown deletion flag, bytes after the last
+ *      whole record;
+ *   3. lines about each field of this output table with something to tell, in field
+ *      order, each beginning with the field's name and type letter and a colon
+ *      ("JOINED D: 5 dates mended"): values mended by kind, date parts replaced, memos
+ *      copied, memo pointers cleared and why.
+ * A value counts as mended when the repair changed any of its bytes. Clients that do not
+ * know this code ignore it. */
 
 /* Bits of the packed option word. */
 #define MENDREL_OPT_RECOVER_DELETED 0x01u

@@ -1,0 +1,111 @@
+#include "mend_report.h"
+
+#include <cstring>
+
+#include "engine_strings.h"
+#include "table_header.h"
+
+namespace mendrel {
+namespace {
+
+using ULong = unsigned long;
+using ULongLong = unsigned long long;
+
+// A field's name as the report shows it: ASCII, anything else as "?", so that every
+// line is valid UTF-8 whatever a kept descriptor holds.
+std::string PrintableName(const FieldDescriptor& field) {
+  std::string name(reinterpret_cast<const char*>(field.data()), strnlen(reinterpret_cast<const char*>(field.data()), kFieldNameSize));
+  for (char& c : name)
+    if (c < 0x20 || c > 0x7E) c = '?';
+  return name;
+}
+
+std::string PrintableType(const FieldDescriptor& field) {
+  const char type = static_cast<char>(field[kFieldType]);
+  return std::string(1, type >= 0x20 && type <= 0x7E ? type : '?');
+}
+
+uint32_t ReasonText(FieldMendKind kind, SourceMemoState memoState) {
+  switch (kind) {
+    case kMemoPointerNoMemoFile:
+      if (memoState == SourceMemoState::notRead) return kTextReasonMemoFileNotRead;
+      if (memoState == SourceMemoState::allZero) return kTextReasonMemoFileAllZero;
+      return kTextReasonMemoFileMissing;
+    case kMemoPointerBeyondFile: return kTextReasonBlockBeyondFile;
+    case kMemoPointerUnreadable: return kTextReasonMemoUnreadable;
+    default: return kTextReasonNotABlock;
+  }
+}
+
+void AddTableLines(const RecordAreaFacts& area, const MendCounts& counts, std::vector<std::string>& lines) {
+  const uint64_t after = area.BytesAfterLastWholeRecord();
+  lines.push_back(FormatTextWith(kTextReportRecordArea, ULongLong{area.start}, ULong{area.stride},
+                                 ULong{area.fieldOffset}, ULong{area.announced}, ULong{area.written},
+                                 ULongLong{after}));
+  lines.push_back(
+      FormatTextWith(CountedText(kTextReportRecordsFound, area.announced), ULong{area.announced}, ULong{area.written}));
+  if (const uint32_t live = counts.DeletedWrittenLive())
+    lines.push_back(FormatTextWith(CountedText(kTextReportDeletedLive, live), ULong{live}));
+  if (const uint32_t odd = counts.OddFlagsWrittenLive())
+    lines.push_back(FormatTextWith(CountedText(kTextReportOddFlagsLive, odd), ULong{odd}));
+  // One byte after the records is the end mark a sound table ends with.
+  if (after > 1 || (after == 1 && !counts.EndMarkSeen()))
+    lines.push_back(FormatTextWith(CountedText(kTextReportBytesAfter, after), ULongLong{after}));
+}
+
+void AddFieldLines(const FieldDescriptor& field, const MendCounts& counts, size_t index, SourceMemoState memoState,
+                   std::vector<std::string>& lines) {
+  const std::string name = PrintableName(field);
+  const std::string type = PrintableType(field);
+  auto add = [&](uint32_t textId, uint32_t count) {
+    if (count != 0) lines.push_back(FormatTextWith(CountedText(textId, count), name.c_str(), type.c_str(), ULong{count}));
+  };
+  add(kTextReportDatesMended, counts.Of(index, kMendDate));
+  const uint32_t years = counts.Of(index, kMendDateYear);
+  const uint32_t months = counts.Of(index, kMendDateMonth);
+  const uint32_t days = counts.Of(index, kMendDateDay);
+  if (years + months + days != 0)
+    lines.push_back(FormatTextWith(kTextReportDateParts, name.c_str(), type.c_str(), ULong{years}, ULong{months}, ULong{days}));
+  add(kTextReportNumbersMended, counts.Of(index, kMendNumber));
+  add(kTextReportLogicalsMended, counts.Of(index, kMendLogical));
+  add(kTextReportMemosCopied, counts.Of(index, kMemoCopied));
+  for (FieldMendKind reason :
+       {kMemoPointerNoMemoFile, kMemoPointerBeyondFile, kMemoPointerUnreadable, kMemoPointerNotABlock}) {
+    if (const uint32_t cleared = counts.Of(index, reason))
+      lines.push_back(FormatTextWith(CountedText(kTextReportPointersCleared, cleared), name.c_str(), type.c_str(),
+                                     ULong{cleared}, EngineText(ReasonText(reason, memoState))));
+  }
+}
+
+}  // namespace
+
+void MendCounts::CountFlag(uint8_t sourceFlag, bool writtenLive) {
+  if (!writtenLive) return;
+  if (sourceFlag == kDeletedRecordFlag) {
+    ++deletedWrittenLive_;
+  } else if (sourceFlag != kLiveRecordFlag) {
+    ++oddFlagsWrittenLive_;
+  }
+}
+
+uint64_t RecordAreaFacts::BytesAfterLastWholeRecord() const {
+  if (stride == 0 || sourceLength <= start) return 0;
+  return (sourceLength - start) % stride;
+}
+
+uint32_t FirstSelectedFieldOffset(const FieldLengths& lengths, const FieldSelection& selection) {
+  uint32_t offset = 1;  // the deletion flag
+  for (size_t i = 0; i < lengths.size() && (i >= selection.size() || selection[i] == 0); ++i) offset += lengths[i];
+  return offset;
+}
+
+std::vector<std::string> MendReportLines(const RecordAreaFacts& area, const MendCounts& counts, const FieldList& fields,
+                                         const FieldSelection& selection, SourceMemoState memoState) {
+  std::vector<std::string> lines;
+  AddTableLines(area, counts, lines);
+  for (size_t i = 0; i < fields.size(); ++i)
+    if (i < selection.size() && selection[i] != 0) AddFieldLines(fields[i], counts, i, memoState, lines);
+  return lines;
+}
+
+}  // namespace mendrel
