@@ -151,11 +151,9 @@ bool IsWholeValidDate(const char* field, uint32_t length) {
 
 FieldMends DateMend(bool changed) { return changed ? MendBit(kMendDate) : 0; }
 
-FieldMends CheckDate(char* field, uint32_t length, const RepairOptions& options) {
-  if (IsWholeValidDate(field, length)) {
-    if (length > kDateLength) return DateMend(FillWithSpaces(field, static_cast<uint32_t>(strnlen(field, length)), length));
-    return 0;
-  }
+// Everything but the common case, kept out of line so that the common case stays small
+// enough to be inlined into the per-field loop.
+[[gnu::noinline]] FieldMends MendDate(char* field, uint32_t length, const RepairOptions& options) {
   const std::string_view text = FieldText(field, length);
   const uint32_t textLength = static_cast<uint32_t>(text.size());
   const std::string_view date = WithoutLeadingSpaces(text);
@@ -169,6 +167,12 @@ FieldMends CheckDate(char* field, uint32_t length, const RepairOptions& options)
     return before.DiffersFrom(field) ? MendBit(kMendDate) | rebuilt.parts : 0;
   }
   return DateMend(FillWithSpaces(field, textLength, length));
+}
+
+FieldMends CheckDate(char* field, uint32_t length, const RepairOptions& options) {
+  if (!IsWholeValidDate(field, length)) return MendDate(field, length, options);
+  if (length > kDateLength) return DateMend(FillWithSpaces(field, static_cast<uint32_t>(strnlen(field, length)), length));
+  return 0;
 }
 
 // Right-aligns text in the field; a text longer than the field keeps its first characters.
@@ -186,8 +190,7 @@ bool IsRightAlignedPlainNumber(const char* field, uint32_t length) {
   return first == length || IsPlainDecimalNumber(std::string_view(field + first, length - first));
 }
 
-bool CheckNumber(char* field, uint32_t length) {
-  if (IsRightAlignedPlainNumber(field, length)) return false;
+[[gnu::noinline]] bool MendNumber(char* field, uint32_t length) {
   const std::string_view text = FieldText(field, length);
   const std::string_view number = WithoutLeadingSpaces(text);
   if (number.empty()) return FillWithSpaces(field, static_cast<uint32_t>(text.size()), length);
@@ -198,11 +201,26 @@ bool CheckNumber(char* field, uint32_t length) {
   return before.DiffersFrom(field);
 }
 
+bool CheckNumber(char* field, uint32_t length) {
+  return !IsRightAlignedPlainNumber(field, length) && MendNumber(field, length);
+}
+
 bool CheckLogical(char* field, uint32_t length) {
   const bool known = std::memchr(kLogicalValues, field[0], sizeof kLogicalValues) != nullptr;
   if (!known) field[0] = kUnknownLogical;
   const bool padded = FillWithSpaces(field, 1, length);
   return !known || padded;
+}
+
+FieldMends CheckValue(char* fieldBytes, const uint8_t* descriptor, const RepairOptions& options) {
+  const uint32_t length = DescriptorLength(descriptor);
+  if (length == 0) return 0;
+  switch (DescriptorType(descriptor)) {
+    case 'D': return CheckDate(fieldBytes, length, options);
+    case 'F': case 'N': return CheckNumber(fieldBytes, length) ? MendBit(kMendNumber) : 0;
+    case 'L': return CheckLogical(fieldBytes, length) ? MendBit(kMendLogical) : 0;
+    default: return 0;
+  }
 }
 
 }  // namespace
@@ -215,14 +233,7 @@ uint32_t DaysInMonth(uint32_t year, uint32_t month) {
 
 FieldMends CheckFieldValue(char* fieldBytes, const uint8_t* descriptor, const RepairOptions& options) {
   if (fieldBytes == nullptr || descriptor == nullptr) return 0;
-  const uint32_t length = DescriptorLength(descriptor);
-  if (length == 0) return 0;
-  switch (DescriptorType(descriptor)) {
-    case 'D': return CheckDate(fieldBytes, length, options);
-    case 'F': case 'N': return CheckNumber(fieldBytes, length) ? MendBit(kMendNumber) : 0;
-    case 'L': return CheckLogical(fieldBytes, length) ? MendBit(kMendLogical) : 0;
-    default: return 0;
-  }
+  return CheckValue(fieldBytes, descriptor, options);
 }
 
 FieldMends RepairFieldValue(char* fieldBytes, const uint8_t* descriptor, CMemoFile& sourceMemo, CMemoFile& outputMemo,
@@ -235,7 +246,7 @@ FieldMends RepairFieldValue(char* fieldBytes, const uint8_t* descriptor, CMemoFi
     return CopyMemoField(fieldBytes, DescriptorLength(descriptor), sourceMemo, outputMemo);
   switch (type) {
     case 'B': case 'C': case 'D': case 'F': case 'I': case 'L': case 'N': case 'T': case 'X': case 'Y':
-      return CheckFieldValue(fieldBytes, descriptor, options);
+      return CheckValue(fieldBytes, descriptor, options);
     default: return 0;
   }
 }
