@@ -43,6 +43,8 @@ constexpr TextEntry kTexts[] = {
     {kTextReportOddFlagsLive + 1, "%lu records with an unknown deletion flag written as live"},
     {kTextReportBytesAfter, "%llu byte after the last whole record"},
     {kTextReportBytesAfter + 1, "%llu bytes after the last whole record"},
+    {kTextReportNameMended, "%s %s: field name mended (it was \"%s\")"},
+    {kTextReportTypeMended, "%s %s: type mended (it was 0x%02X)"},
     {kTextReportDatesMended, "%s %s: %lu date mended"},
     {kTextReportDatesMended + 1, "%s %s: %lu dates mended"},
     {kTextReportDateParts, "%s %s: date parts replaced: year %lu, month %lu, day %lu"},

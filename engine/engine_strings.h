@@ -46,6 +46,8 @@ enum EngineTextId : uint32_t {
   kTextTableTooShort = 43,
   kTextNoTerminator = 44,
   kTextRecordLengthMismatch = 45,
+  kTextReportNameMended = 46,
+  kTextReportTypeMended = 47,
   kTextUnnamedFile = 61446,
   kTextOutOfMemory = 61447,
   kTextNotSupported = 61448,

@@ -11,14 +11,21 @@ namespace {
 using ULong = unsigned long;
 using ULongLong = unsigned long long;
 
-// A field's name as the report shows it: ASCII, anything else as "?", so that every
-// line is valid UTF-8 whatever a kept descriptor holds.
-std::string PrintableName(const FieldDescriptor& field) {
-  std::string name(reinterpret_cast<const char*>(field.data()), strnlen(reinterpret_cast<const char*>(field.data()), kFieldNameSize));
-  for (char& c : name)
-    if (c < 0x20 || c > 0x7E) c = '?';
-  return name;
+// A name area's text, up to its first NUL.
+std::string NameText(const uint8_t* name) {
+  const auto* text = reinterpret_cast<const char*>(name);
+  return std::string(text, strnlen(text, kFieldNameSize));
 }
+
+// Text as the report shows it: ASCII, anything else as "?", so that every line is valid
+// UTF-8 whatever a descriptor holds.
+std::string Printable(std::string text) {
+  for (char& c : text)
+    if (c < 0x20 || c > 0x7E) c = '?';
+  return text;
+}
+
+std::string PrintableName(const FieldDescriptor& field) { return Printable(NameText(field.data())); }
 
 std::string PrintableType(const FieldDescriptor& field) {
   const char type = static_cast<char>(field[kFieldType]);
@@ -53,10 +60,14 @@ void AddTableLines(const RecordAreaFacts& area, const MendCounts& counts, std::v
     lines.push_back(FormatTextWith(CountedText(kTextReportBytesAfter, after), ULongLong{after}));
 }
 
-void AddFieldLines(const FieldDescriptor& field, const MendCounts& counts, size_t index, SourceMemoState memoState,
-                   std::vector<std::string>& lines) {
+void AddFieldLines(const FieldDescriptor& field, const DescriptorMend& descriptor, const MendCounts& counts, size_t index,
+                   SourceMemoState memoState, std::vector<std::string>& lines) {
   const std::string name = PrintableName(field);
   const std::string type = PrintableType(field);
+  if (descriptor.name)
+    lines.push_back(FormatTextWith(kTextReportNameMended, name.c_str(), type.c_str(), Printable(descriptor.sourceName).c_str()));
+  if (descriptor.type)
+    lines.push_back(FormatTextWith(kTextReportTypeMended, name.c_str(), type.c_str(), static_cast<unsigned>(descriptor.sourceType)));
   auto add = [&](uint32_t textId, uint32_t count) {
     if (count != 0) lines.push_back(FormatTextWith(CountedText(textId, count), name.c_str(), type.c_str(), ULong{count}));
   };
@@ -99,12 +110,28 @@ uint32_t FirstSelectedFieldOffset(const FieldLengths& lengths, const FieldSelect
   return offset;
 }
 
+std::vector<DescriptorMend> FindDescriptorMends(const FieldList& fields, const std::vector<uint8_t>& sourceBlocks) {
+  std::vector<DescriptorMend> mends(fields.size());
+  for (size_t i = 0; i < fields.size() && (i + 1) * kFieldDescriptorSize <= sourceBlocks.size(); ++i) {
+    const uint8_t* source = sourceBlocks.data() + i * kFieldDescriptorSize;
+    mends[i].sourceName = NameText(source);
+    mends[i].sourceType = source[kFieldType];
+    mends[i].name = mends[i].sourceName != NameText(fields[i].data());
+    mends[i].type = mends[i].sourceType != fields[i][kFieldType];
+  }
+  return mends;
+}
+
 std::vector<std::string> MendReportLines(const RecordAreaFacts& area, const MendCounts& counts, const FieldList& fields,
+                                         const std::vector<DescriptorMend>& descriptorMends,
                                          const FieldSelection& selection, SourceMemoState memoState) {
   std::vector<std::string> lines;
   AddTableLines(area, counts, lines);
-  for (size_t i = 0; i < fields.size(); ++i)
-    if (i < selection.size() && selection[i] != 0) AddFieldLines(fields[i], counts, i, memoState, lines);
+  for (size_t i = 0; i < fields.size(); ++i) {
+    if (i >= selection.size() || selection[i] == 0) continue;
+    AddFieldLines(fields[i], i < descriptorMends.size() ? descriptorMends[i] : DescriptorMend{}, counts, i, memoState,
+                  lines);
+  }
   return lines;
 }
 

@@ -54,9 +54,22 @@ struct RecordAreaFacts {
   uint64_t BytesAfterLastWholeRecord() const;
 };
 
+// What the descriptor scan mended in one field's descriptor, and what the source held.
+struct DescriptorMend {
+  bool name = false;
+  bool type = false;
+  std::string sourceName;  // up to its first NUL
+  uint8_t sourceType = 0;
+};
+
+// The mends of each accepted descriptor, by the source's blocks as they were read
+// (32 bytes each from offset 32, missing bytes zero, as the scan reads them).
+std::vector<DescriptorMend> FindDescriptorMends(const FieldList& fields, const std::vector<uint8_t>& sourceBlocks);
+
 // The report lines of one output part: the record-area line, the table's lines, then
 // the lines of each selected field with something to tell, in field order.
 std::vector<std::string> MendReportLines(const RecordAreaFacts& area, const MendCounts& counts, const FieldList& fields,
+                                         const std::vector<DescriptorMend>& descriptorMends,
                                          const FieldSelection& selection, SourceMemoState memoState);
 
 // Where the first selected field starts in a source record.

@@ -50,6 +50,7 @@ class RepairPass {
   // False when no further part is to be attempted.
   bool WritePart(const std::string& outputName);
   bool CreateOutputMemo(const std::string& outputName);
+  void FindDescriptorMends();
   void SendMendReport(const MendCounts& counts, uint32_t written);
   void WriteHeaderArea();
   void PatchRecordCount(uint32_t count);
@@ -78,6 +79,7 @@ class RepairPass {
   bool hasMemo_ = false;
   uint32_t announcedRecords_ = 0;  // the source header's record count, before it is rebuilt
   SourceMemoState memoState_ = SourceMemoState::missing;
+  std::vector<DescriptorMend> descriptorMends_;
 };
 
 int32_t RepairPass::Run() {
@@ -118,6 +120,7 @@ bool RepairPass::RepairOpenSource() {
   announcedRecords_ = ReadLE32(&header_[kHeaderRecordCount]);
   if (!ScanFieldDescriptors(session_, header_, source_, fields_)) return false;
   result_ = 1;
+  FindDescriptorMends();
   lengths_ = RecordFieldLengths(fields_, ReadLittle16(&header_[kHeaderRecordLength]));
 
   // Whatever the table holds, no file beside it that could be its memo is ever written.
@@ -221,6 +224,17 @@ bool RepairPass::WritePart(const std::string& outputName) {
   return true;
 }
 
+// The accepted descriptors as the source holds them, read again from where the scan
+// found them; the source position is left where the scan left it.
+void RepairPass::FindDescriptorMends() {
+  const uint64_t position = source_.GetPosition();
+  std::vector<uint8_t> blocks(fields_.size() * kFieldDescriptorSize, 0);
+  source_.Seek(kTableHeaderSize, CFile64::begin);
+  source_.Read(blocks.data(), static_cast<uint32_t>(blocks.size()));
+  source_.Seek(static_cast<int64_t>(position), CFile64::begin);
+  descriptorMends_ = mendrel::FindDescriptorMends(fields_, blocks);
+}
+
 void RepairPass::SendMendReport(const MendCounts& counts, uint32_t written) {
   RecordAreaFacts area;
   area.start = recordStart_;
@@ -229,7 +243,7 @@ void RepairPass::SendMendReport(const MendCounts& counts, uint32_t written) {
   area.announced = announcedRecords_;
   area.written = written;
   area.sourceLength = session_.SourceLength;
-  for (const std::string& line : MendReportLines(area, counts, fields_, selection_, memoState_))
+  for (const std::string& line : MendReportLines(area, counts, fields_, descriptorMends_, selection_, memoState_))
     session_.SendMendReport(line);
 }
 

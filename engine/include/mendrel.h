@@ -44,8 +44,9 @@ enum {
  *      whole record;
  *   3. lines about each field of this output table with something to tell, in field
  *      order, each beginning with the field's name and type letter and a colon
- *      ("JOINED D: 5 dates mended"): values mended by kind, date parts replaced, memos
- *      copied, memo pointers cleared and why.
+ *      ("JOINED D: 5 dates mended"): name and type letter mended (with what the source
+ *      held), values mended by kind, date parts replaced, memos copied, memo pointers
+ *      cleared and why.
  * A value counts as mended when the repair changed any of its bytes. Clients that do not
  * know this code ignore it. */
 
