@@ -17,6 +17,7 @@
 
 #include "damaged_tables.h"
 #include "event_recorder.h"
+#include "fixture_tables.h"
 #include "temp_dir.h"
 
 using namespace tessaly_test;
@@ -151,15 +152,10 @@ std::string FixtureCaseName(const std::string& relative) {
 }
 
 // Every fixture table by its case name.
-std::map<std::string, fs::path> FixtureTables() {
+std::map<std::string, fs::path> FixtureCases() {
   std::map<std::string, fs::path> tables;
-  if (!fs::is_directory(kFixtures)) return tables;
-  for (const auto& entry : fs::recursive_directory_iterator(kFixtures)) {
-    std::string extension = entry.path().extension().string();
-    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (entry.is_regular_file() && extension == ".dbf")
-      tables[FixtureCaseName(fs::relative(entry.path(), kFixtures).generic_string())] = entry.path();
-  }
+  for (const std::string& relative : FixtureTables(kFixtures))
+    tables[FixtureCaseName(fs::path(relative).generic_string())] = kFixtures / relative;
   return tables;
 }
 
@@ -168,7 +164,7 @@ std::vector<std::string> CaseNames() {
   std::vector<std::string> names;
   if (RecordingFolder() != nullptr) {
     for (const auto& [name, unused] : BuiltCases()) names.push_back(name);
-    for (const auto& [name, unused] : FixtureTables()) names.push_back(name);
+    for (const auto& [name, unused] : FixtureCases()) names.push_back(name);
   } else if (fs::is_directory(kStreams)) {
     for (const auto& entry : fs::directory_iterator(kStreams)) names.push_back(entry.path().stem().string());
   }
@@ -179,7 +175,7 @@ std::vector<std::string> CaseNames() {
 std::vector<Event> RunCase(const std::string& name, const TempDir& dir) {
   StreamCase run;
   if (name.rfind(kFixturePrefix, 0) == 0) {
-    const auto fixtures = FixtureTables();
+    const auto fixtures = FixtureCases();
     const auto found = fixtures.find(name);
     if (found == fixtures.end()) ADD_FAILURE() << "the fixture of " << name << " is gone";
     else run.source = found->second.string();
@@ -228,13 +224,7 @@ TEST_P(EventStream, IsTodaysWithoutTheMendReport) {
     ADD_FAILURE() << "event " << at << ": expected '" << expected[at] << "', got '" << lines[at] << "'";
 }
 
-INSTANTIATE_TEST_SUITE_P(Recorded, EventStream, testing::ValuesIn(CaseNames()),
-                         [](const testing::TestParamInfo<std::string>& info) {
-                           std::string name = info.param;
-                           for (char& c : name)
-                             if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-                           return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Recorded, EventStream, testing::ValuesIn(CaseNames()), ParameterName);
 
 TEST(EventStreamFile, RepeatedGroupsAreStoredOnceAndComeBackWhole) {
   const std::vector<std::string> lines = {"S a", "Q", "P 1", "Q", "P 1", "Q", "P 1", "Q", "P 2", "M x", "M x", "M x", "P 100"};

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "event_recorder.h"
+#include "fixture_tables.h"
 #include "temp_dir.h"
 
 using namespace tessaly_test;
@@ -19,29 +20,6 @@ constexpr uint32_t kDefaultOptions = 0x00FF001B;
 const fs::path kFixtures = TESSALY_FIXTURES_DIR;
 const fs::path kDump = fs::path(TESSALY_TOOLS_DIR) / "dbf_dump.py";
 const fs::path kCompare = fs::path(__FILE__).parent_path().parent_path() / "support" / "compare_repaired_table.py";
-
-std::vector<std::string> FixtureTables() {
-  std::vector<std::string> tables;
-  for (const auto& entry : fs::recursive_directory_iterator(kFixtures)) {
-    std::string extension = entry.path().extension().string();
-    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (entry.is_regular_file() && extension == ".dbf") tables.push_back(fs::relative(entry.path(), kFixtures).string());
-  }
-  std::sort(tables.begin(), tables.end());
-  return tables;
-}
-
-// Runs a command; its exit status and what it printed.
-std::pair<int, std::string> RunCommand(const std::string& command) {
-  std::string output;
-  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-  if (pipe == nullptr) return {-1, "cannot run " + command};
-  char buffer[4096];
-  while (size_t read = fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, read);
-  return {pclose(pipe), output};
-}
-
-std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
 
 class RepairFixture : public testing::TestWithParam<std::string> {};
 
@@ -72,10 +50,4 @@ TEST_P(RepairFixture, KeepsFieldsRecordsAndMemoTexts) {
   EXPECT_EQ(differs, 0) << differences;
 }
 
-INSTANTIATE_TEST_SUITE_P(Fixtures, RepairFixture, testing::ValuesIn(FixtureTables()),
-                         [](const testing::TestParamInfo<std::string>& info) {
-                           std::string name = info.param;
-                           for (char& c : name)
-                             if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-                           return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Fixtures, RepairFixture, testing::ValuesIn(FixtureTables(kFixtures)), ParameterName);

@@ -9,6 +9,7 @@
 
 #include "damaged_tables.h"
 #include "event_recorder.h"
+#include "fixture_tables.h"
 #include "memo_builder.h"
 #include "table_builder.h"
 #include "temp_dir.h"
@@ -119,20 +120,6 @@ const fs::path kFixtures = TESSALY_FIXTURES_DIR;
 const fs::path kDump = fs::path(TESSALY_TOOLS_DIR) / "dbf_dump.py";
 const fs::path kCompare = fs::path(__FILE__).parent_path().parent_path() / "support" / "compare_table_read.py";
 
-std::vector<std::string> FixtureTables() {
-  std::vector<std::string> tables;
-  if (!fs::is_directory(kFixtures)) return tables;
-  for (const auto& entry : fs::recursive_directory_iterator(kFixtures)) {
-    std::string extension = entry.path().extension().string();
-    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (entry.is_regular_file() && extension == ".dbf") tables.push_back(fs::relative(entry.path(), kFixtures).string());
-  }
-  std::sort(tables.begin(), tables.end());
-  return tables;
-}
-
-std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
-
 class ReadFixture : public testing::TestWithParam<std::string> {};
 
 }  // namespace
@@ -150,24 +137,13 @@ TEST_P(ReadFixture, GivesWhatAnIndependentReaderFinds) {
   }
   TempDir dir;
   WriteWhatIsRead(opened.table.get(), dir.File("read.json"));
-  const std::string command = "DBF_DUMP=" + Quoted(kDump) + " /usr/bin/python3 " + Quoted(kCompare) + " " +
-                              Quoted(source) + " " + Quoted(dir.File("read.json")) + " 2>&1";
-  std::string output;
-  FILE* pipe = popen(command.c_str(), "r");
-  ASSERT_NE(pipe, nullptr);
-  char buffer[4096];
-  while (size_t read = fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, read);
-  EXPECT_EQ(pclose(pipe), 0) << output;
+  const auto [differs, differences] = RunCommand("DBF_DUMP=" + Quoted(kDump) + " /usr/bin/python3 " + Quoted(kCompare) +
+                                                 " " + Quoted(source) + " " + Quoted(dir.File("read.json")));
+  EXPECT_EQ(differs, 0) << differences;
 #endif
 }
 
-INSTANTIATE_TEST_SUITE_P(Fixtures, ReadFixture, testing::ValuesIn(FixtureTables()),
-                         [](const testing::TestParamInfo<std::string>& info) {
-                           std::string name = info.param;
-                           for (char& c : name)
-                             if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-                           return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Fixtures, ReadFixture, testing::ValuesIn(FixtureTables(kFixtures)), ParameterName);
 
 TEST(TableReader, ReadsTheLastRecordOfAFiveGibibyteTableWithoutReadingTheRest) {
   TempDir dir;
