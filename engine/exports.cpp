@@ -144,12 +144,7 @@ int64_t RenderField(MendrelTable* table, uint64_t record, uint32_t field, uint32
   }
 }
 
-void CloseTable(MendrelTable* table) {
-  try {
-    std::unique_ptr<MendrelTable> closed(table);
-  } catch (...) {
-  }
-}
+void CloseTable(MendrelTable* table) { std::unique_ptr<MendrelTable> closed(table); }
 
 }  // namespace
 

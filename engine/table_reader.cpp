@@ -26,6 +26,14 @@ bool NotATable(TableOpenError& error, std::string reason) {
 // The memo files of the Visual FoxPro family are of one kind whatever the version byte.
 uint8_t MemoKindOf(uint8_t version) { return IsVisualFoxProFamily(version) ? kVersionVisualFoxPro : version; }
 
+// A file's name as its folder lists it: a file system that ignores case opens "t.FPT"
+// for "T.FPT" too, and the name shown should be the file's own.
+std::string SpelledAsListed(const std::string& path) {
+  const std::vector<std::string> listed = FindFilesIgnoringCase(path);
+  if (listed.empty() || std::find(listed.begin(), listed.end(), path) != listed.end()) return path;
+  return listed.front();
+}
+
 }  // namespace
 
 TableReader::TableReader() : table_(kTableBufferSize), memo_(kMemoBufferSize) {}
@@ -90,7 +98,7 @@ void TableReader::OpenMemoFile(const std::string& path) {
   const std::string memoPath = SourceMemoPath(path, ChooseMemoExtension(path, MemoKindOf(header_[kHeaderVersion])));
   if (!memo_.Open(memoPath.c_str(), CFile64::kReadFlags)) return;
   memo_.ReadHeader();
-  memoPath_ = memoPath;
+  memoPath_ = SpelledAsListed(memoPath);
 }
 
 uint64_t TableReader::WholeRecords() const {
