@@ -57,17 +57,6 @@ bool FillWithSpaces(char* field, uint32_t from, uint32_t length) {
   return false;
 }
 
-// The bytes of a field before a rule rewrites it, to tell whether the rule changed any.
-class FieldBefore {
- public:
-  FieldBefore(const char* field, uint32_t length) : length_(length) { std::memcpy(bytes_, field, length); }
-  bool DiffersFrom(const char* field) const { return std::memcmp(bytes_, field, length_) != 0; }
-
- private:
-  char bytes_[255];  // a field's length is one byte of its descriptor
-  uint32_t length_;
-};
-
 constexpr uint32_t kDateLength = 8;  // yyyymmdd
 constexpr uint32_t kYearDigits = 4;
 constexpr uint32_t kMonthDigits = 2;
@@ -160,11 +149,11 @@ FieldMends DateMend(bool changed) { return changed ? MendBit(kMendDate) : 0; }
   if (date.empty()) return DateMend(FillWithSpaces(field, textLength, length));
   const RebuiltDate rebuilt = RebuildDate(date);
   if (rebuilt.replaced && options.RepairDate) {
-    const FieldBefore before(field, length);
     const uint32_t copied = std::min<uint32_t>(length, static_cast<uint32_t>(rebuilt.text.size()));
+    const bool differs = std::memcmp(field, rebuilt.text.data(), copied) != 0;
     std::memcpy(field, rebuilt.text.data(), copied);
-    FillWithSpaces(field, copied, length);
-    return before.DiffersFrom(field) ? MendBit(kMendDate) | rebuilt.parts : 0;
+    const bool padded = FillWithSpaces(field, copied, length);
+    return differs || padded ? MendBit(kMendDate) | rebuilt.parts : 0;
   }
   return DateMend(FillWithSpaces(field, textLength, length));
 }
@@ -194,11 +183,11 @@ bool IsRightAlignedPlainNumber(const char* field, uint32_t length) {
   const std::string_view text = FieldText(field, length);
   const std::string_view number = WithoutLeadingSpaces(text);
   if (number.empty()) return FillWithSpaces(field, static_cast<uint32_t>(text.size()), length);
-  const FieldBefore before(field, length);
   const size_t consumed = ConsumedDecimalLength(number);
   // The number may overlap where it goes: WriteRightAligned moves it before it pads.
   WriteRightAligned(field, length, consumed == 0 ? std::string_view("0") : number.substr(0, consumed));
-  return before.DiffersFrom(field);
+  // Only spaces stand before the number; it stays where it was when it ends at the field's end.
+  return consumed == 0 || static_cast<size_t>(number.data() - field) + consumed != length;
 }
 
 bool CheckNumber(char* field, uint32_t length) {
