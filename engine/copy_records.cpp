@@ -68,7 +68,7 @@ uint32_t RepairSession::CopyRecords(CFile64Ex& source, CMemoFile& sourceMemo, ui
     char* value = record;
     for (size_t i = 0; i < fields.size(); ++i) {
       const FieldMends mends = RepairFieldValue(value, fields[i].data(), sourceMemo, outputMemo, sourceVersion, options);
-      if (mends != 0) counts.CountField(i, mends);
+      if (mends != kNoMend) counts.CountField(i, mends);
       value += lengths[i];
     }
     const auto sourceFlag = static_cast<uint8_t>(buffer[0]);

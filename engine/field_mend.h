@@ -4,13 +4,11 @@
 
 namespace mendrel {
 
-// What the repair did to one field value, one bit per kind; 0 means the value was kept
-// byte for byte. The date-part bits come with kMendDate when a part was replaced.
+// What the repair did to one field value, as one number so that counting it is one
+// increment; kNoMend means the value was kept byte for byte. A mended date is
+// kMendDate plus the date-part bits of the parts replaced.
 enum FieldMendKind : uint32_t {
-  kMendDate,
-  kMendDateYear,
-  kMendDateMonth,
-  kMendDateDay,
+  kNoMend,
   kMendNumber,
   kMendLogical,
   kMemoCopied,
@@ -18,11 +16,12 @@ enum FieldMendKind : uint32_t {
   kMemoPointerBeyondFile,   // the block starts at or past the end of the memo file
   kMemoPointerUnreadable,   // the block holds no memo (damaged block header, length 0)
   kMemoPointerNotABlock,    // the field holds something other than a block number
-  kFieldMendKinds
+  kMendDate,                // to kMendDate + 7
+  kFieldMendKinds = kMendDate + 8
 };
 
 using FieldMends = uint32_t;
 
-constexpr FieldMends MendBit(FieldMendKind kind) { return FieldMends{1} << kind; }
+enum DatePartReplaced : uint32_t { kDateYearReplaced = 1, kDateMonthReplaced = 2, kDateDayReplaced = 4 };
 
 }  // namespace mendrel

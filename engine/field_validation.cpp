@@ -87,7 +87,7 @@ std::string_view DatePart(std::string_view date, size_t from, size_t count) {
 struct RebuiltDate {
   std::string text;
   bool replaced = false;
-  FieldMends parts = 0;  // the date-part bits of the parts replaced
+  uint32_t parts = 0;  // DatePartReplaced bits
 };
 
 RebuiltDate RebuildDate(std::string_view date) {
@@ -100,7 +100,7 @@ RebuiltDate RebuildDate(std::string_view date) {
     result.text += EngineText(kTextDefaultYear);
     year = kFirstValidYear;
     result.replaced = true;
-    result.parts |= MendBit(kMendDateYear);
+    result.parts |= kDateYearReplaced;
   }
   uint32_t month = 0;
   const std::string_view monthPart = DatePart(date, kYearDigits, kMonthDigits);
@@ -110,7 +110,7 @@ RebuiltDate RebuildDate(std::string_view date) {
     result.text += EngineText(kTextDefaultMonth);
     month = 1;
     result.replaced = true;
-    result.parts |= MendBit(kMendDateMonth);
+    result.parts |= kDateMonthReplaced;
   }
   uint32_t day = 0;
   const std::string_view dayPart = DatePart(date, kYearDigits + kMonthDigits, kDayDigits);
@@ -119,7 +119,7 @@ RebuiltDate RebuildDate(std::string_view date) {
   } else {
     result.text += EngineText(kTextDefaultDay);
     result.replaced = true;
-    result.parts |= MendBit(kMendDateDay);
+    result.parts |= kDateDayReplaced;
   }
   return result;
 }
@@ -138,7 +138,7 @@ bool IsWholeValidDate(const char* field, uint32_t length) {
          day <= DaysInMonth(year, month);
 }
 
-FieldMends DateMend(bool changed) { return changed ? MendBit(kMendDate) : 0; }
+FieldMends DateMend(bool changed) { return changed ? kMendDate : kNoMend; }
 
 // Everything but the common case, kept out of line so that the common case stays small
 // enough to be inlined into the per-field loop.
@@ -153,7 +153,7 @@ FieldMends DateMend(bool changed) { return changed ? MendBit(kMendDate) : 0; }
     const bool differs = std::memcmp(field, rebuilt.text.data(), copied) != 0;
     std::memcpy(field, rebuilt.text.data(), copied);
     const bool padded = FillWithSpaces(field, copied, length);
-    return differs || padded ? MendBit(kMendDate) | rebuilt.parts : 0;
+    return differs || padded ? kMendDate + rebuilt.parts : kNoMend;
   }
   return DateMend(FillWithSpaces(field, textLength, length));
 }
@@ -161,7 +161,7 @@ FieldMends DateMend(bool changed) { return changed ? MendBit(kMendDate) : 0; }
 FieldMends CheckDate(char* field, uint32_t length, const RepairOptions& options) {
   if (!IsWholeValidDate(field, length)) return MendDate(field, length, options);
   if (length > kDateLength) return DateMend(FillWithSpaces(field, static_cast<uint32_t>(strnlen(field, length)), length));
-  return 0;
+  return kNoMend;
 }
 
 // Right-aligns text in the field; a text longer than the field keeps its first characters.
@@ -203,12 +203,12 @@ bool CheckLogical(char* field, uint32_t length) {
 
 FieldMends CheckValue(char* fieldBytes, const uint8_t* descriptor, const RepairOptions& options) {
   const uint32_t length = DescriptorLength(descriptor);
-  if (length == 0) return 0;
+  if (length == 0) return kNoMend;
   switch (DescriptorType(descriptor)) {
     case 'D': return CheckDate(fieldBytes, length, options);
-    case 'F': case 'N': return CheckNumber(fieldBytes, length) ? MendBit(kMendNumber) : 0;
-    case 'L': return CheckLogical(fieldBytes, length) ? MendBit(kMendLogical) : 0;
-    default: return 0;
+    case 'F': case 'N': return CheckNumber(fieldBytes, length) ? kMendNumber : kNoMend;
+    case 'L': return CheckLogical(fieldBytes, length) ? kMendLogical : kNoMend;
+    default: return kNoMend;
   }
 }
 
@@ -221,13 +221,13 @@ uint32_t DaysInMonth(uint32_t year, uint32_t month) {
 }
 
 FieldMends CheckFieldValue(char* fieldBytes, const uint8_t* descriptor, const RepairOptions& options) {
-  if (fieldBytes == nullptr || descriptor == nullptr) return 0;
+  if (fieldBytes == nullptr || descriptor == nullptr) return kNoMend;
   return CheckValue(fieldBytes, descriptor, options);
 }
 
 FieldMends RepairFieldValue(char* fieldBytes, const uint8_t* descriptor, CMemoFile& sourceMemo, CMemoFile& outputMemo,
                             uint8_t sourceVersion, const RepairOptions& options) {
-  if (descriptor == nullptr || DescriptorLength(descriptor) == 0) return 0;
+  if (descriptor == nullptr || DescriptorLength(descriptor) == 0) return kNoMend;
   const char type = DescriptorType(descriptor);
   const uint32_t version = VersionCodeOf(sourceVersion, options);
   const bool memoB = type == 'B' && (version == kVersionDbase3 || version == kVersionDbase4 || version == kVersionDbase5);
@@ -236,7 +236,7 @@ FieldMends RepairFieldValue(char* fieldBytes, const uint8_t* descriptor, CMemoFi
   switch (type) {
     case 'B': case 'C': case 'D': case 'F': case 'I': case 'L': case 'N': case 'T': case 'X': case 'Y':
       return CheckValue(fieldBytes, descriptor, options);
-    default: return 0;
+    default: return kNoMend;
   }
 }
 

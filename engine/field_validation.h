@@ -20,7 +20,7 @@ FieldMends RepairFieldValue(char* fieldBytes, const uint8_t* descriptor, CMemoFi
                             uint8_t sourceVersion, const RepairOptions& options);
 
 // Mends one non-memo field in place (dates, numbers, logicals); other types are left alone.
-// Returns the kind of mend when a byte changed, else 0.
+// Returns the kind of mend when a byte changed, else kNoMend.
 FieldMends CheckFieldValue(char* fieldBytes, const uint8_t* descriptor, const RepairOptions& options);
 
 // Days of a month of the Gregorian calendar; 0 for a month outside 1..12.

@@ -23,7 +23,7 @@ bool HoldsOnlyBlanks(const char* fieldBytes, uint32_t length) {
 // Why a block that holds no memo held none: told only on this rare path.
 FieldMends WhyNoMemo(CMemoFile& sourceMemo, uint32_t block) {
   const uint64_t blockStart = uint64_t{block} * sourceMemo.m_nBlockSize;
-  return MendBit(blockStart >= sourceMemo.GetLength() ? kMemoPointerBeyondFile : kMemoPointerUnreadable);
+  return blockStart >= sourceMemo.GetLength() ? kMemoPointerBeyondFile : kMemoPointerUnreadable;
 }
 
 }  // namespace
@@ -31,16 +31,16 @@ FieldMends WhyNoMemo(CMemoFile& sourceMemo, uint32_t block) {
 FieldMends CopyMemoField(char* fieldBytes, uint32_t length, CMemoFile& sourceMemo, CMemoFile& outputMemo) {
   const MemoPointer pointer = ReadMemoPointer(fieldBytes, length);
   uint32_t newBlock = 0;
-  FieldMends mends = 0;
+  FieldMends mends = kNoMend;
   if (!pointer.valid) {
-    if (!HoldsOnlyBlanks(fieldBytes, length)) mends = MendBit(kMemoPointerNotABlock);
+    if (!HoldsOnlyBlanks(fieldBytes, length)) mends = kMemoPointerNotABlock;
   } else if (pointer.block != 0 && !sourceMemo.IsOpen()) {
-    mends = MendBit(kMemoPointerNoMemoFile);
+    mends = kMemoPointerNoMemoFile;
   } else if (pointer.block != 0) {
     const MemoBlock memo = sourceMemo.LocateMemo(pointer.block);
     if (memo.length != 0) {
       newBlock = CopyMemo(sourceMemo, memo, outputMemo);
-      mends = MendBit(kMemoCopied);
+      mends = kMemoCopied;
     } else {
       mends = WhyNoMemo(sourceMemo, pointer.block);
     }

@@ -112,7 +112,7 @@ class CMemoFile : public CFile64Ex {
 
 // Moves the memo a field points to from the source memo file (possibly not open)
 // into the output memo file and rewrites the field with the new block number. Returns
-// kMemoCopied, the reason a pointer was cleared, or 0 for a field that pointed to no memo.
+// kMemoCopied, the reason a pointer was cleared, or kNoMend for a field that pointed to no memo.
 FieldMends CopyMemoField(char* fieldBytes, uint32_t length, CMemoFile& sourceMemo, CMemoFile& outputMemo);
 
 }  // namespace mendrel

@@ -32,7 +32,7 @@ std::string PrintableType(const FieldDescriptor& field) {
   return std::string(1, type >= 0x20 && type <= 0x7E ? type : '?');
 }
 
-uint32_t ReasonText(FieldMendKind kind, SourceMemoState memoState) {
+uint32_t ReasonText(FieldMends kind, SourceMemoState memoState) {
   switch (kind) {
     case kMemoPointerNoMemoFile:
       if (memoState == SourceMemoState::notRead) return kTextReasonMemoFileNotRead;
@@ -71,16 +71,16 @@ void AddFieldLines(const FieldDescriptor& field, const DescriptorMend& descripto
   auto add = [&](uint32_t textId, uint32_t count) {
     if (count != 0) lines.push_back(FormatTextWith(CountedText(textId, count), name.c_str(), type.c_str(), ULong{count}));
   };
-  add(kTextReportDatesMended, counts.Of(index, kMendDate));
-  const uint32_t years = counts.Of(index, kMendDateYear);
-  const uint32_t months = counts.Of(index, kMendDateMonth);
-  const uint32_t days = counts.Of(index, kMendDateDay);
+  add(kTextReportDatesMended, counts.DatesMended(index));
+  const uint32_t years = counts.DatesMended(index, kDateYearReplaced);
+  const uint32_t months = counts.DatesMended(index, kDateMonthReplaced);
+  const uint32_t days = counts.DatesMended(index, kDateDayReplaced);
   if (years + months + days != 0)
     lines.push_back(FormatTextWith(kTextReportDateParts, name.c_str(), type.c_str(), ULong{years}, ULong{months}, ULong{days}));
   add(kTextReportNumbersMended, counts.Of(index, kMendNumber));
   add(kTextReportLogicalsMended, counts.Of(index, kMendLogical));
   add(kTextReportMemosCopied, counts.Of(index, kMemoCopied));
-  for (FieldMendKind reason :
+  for (FieldMends reason :
        {kMemoPointerNoMemoFile, kMemoPointerBeyondFile, kMemoPointerUnreadable, kMemoPointerNotABlock}) {
     if (const uint32_t cleared = counts.Of(index, reason))
       lines.push_back(FormatTextWith(CountedText(kTextReportPointersCleared, cleared), name.c_str(), type.c_str(),
@@ -97,6 +97,13 @@ void MendCounts::CountFlag(uint8_t sourceFlag, bool writtenLive) {
   } else if (sourceFlag != kLiveRecordFlag) {
     ++oddFlagsWrittenLive_;
   }
+}
+
+uint32_t MendCounts::DatesMended(size_t field, uint32_t partReplaced) const {
+  uint32_t dates = 0;
+  for (uint32_t parts = 0; parts < kFieldMendKinds - kMendDate; ++parts)
+    if (partReplaced == 0 || (parts & partReplaced) != 0) dates += fields_[field][kMendDate + parts];
+  return dates;
 }
 
 uint64_t RecordAreaFacts::BytesAfterLastWholeRecord() const {

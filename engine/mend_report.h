@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <bit>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -18,15 +17,15 @@ class MendCounts {
  public:
   explicit MendCounts(size_t fieldCount) : fields_(fieldCount) {}
 
-  void CountField(size_t field, FieldMends mends) {
-    for (; mends != 0; mends &= mends - 1) ++fields_[field][std::countr_zero(mends)];
-  }
+  void CountField(size_t field, FieldMends mend) { ++fields_[field][mend]; }
   // A source flag other than the live one; written as live or not.
   void CountFlag(uint8_t sourceFlag, bool writtenLive);
   // The read that ended the copy delivered one byte, the end mark.
   void SawEndMark() { endMarkSeen_ = true; }
 
-  uint32_t Of(size_t field, FieldMendKind kind) const { return fields_[field][kind]; }
+  uint32_t Of(size_t field, FieldMends kind) const { return fields_[field][kind]; }
+  // Dates mended, and of them those with the given part replaced (0: all).
+  uint32_t DatesMended(size_t field, uint32_t partReplaced = 0) const;
   uint32_t DeletedWrittenLive() const { return deletedWrittenLive_; }
   uint32_t OddFlagsWrittenLive() const { return oddFlagsWrittenLive_; }
   bool EndMarkSeen() const { return endMarkSeen_; }

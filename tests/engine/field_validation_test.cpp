@@ -222,13 +222,13 @@ TEST(CheckFieldValue, TellsAMendOnlyWhenAByteChanged) {
     const auto descriptor = Descriptor(type, static_cast<uint8_t>(bytes.size()));
     return CheckFieldValue(bytes.data(), descriptor.data(), RepairOptions(MENDREL_OPT_REPAIR_DATE));
   };
-  EXPECT_EQ(mends('N', "  1e5"), 0u);  // rewritten by the slow path, byte for byte the same
-  EXPECT_EQ(mends('N', "  12 "), MendBit(kMendNumber));
-  EXPECT_EQ(mends('N', std::string("  12\0", 5)), MendBit(kMendNumber));
-  EXPECT_EQ(mends('D', "        "), 0u);
-  EXPECT_EQ(mends('D', std::string(8, '\0')), MendBit(kMendDate));
-  EXPECT_EQ(mends('D', "20051332"), MendBit(kMendDate) | MendBit(kMendDateMonth) | MendBit(kMendDateDay));
-  EXPECT_EQ(mends('L', "Y"), 0u);
-  EXPECT_EQ(mends('L', "Yx"), MendBit(kMendLogical));
-  EXPECT_EQ(mends('L', "X"), MendBit(kMendLogical));
+  EXPECT_EQ(mends('N', "  1e5"), kNoMend);  // rewritten by the slow path, byte for byte the same
+  EXPECT_EQ(mends('N', "  12 "), kMendNumber);
+  EXPECT_EQ(mends('N', std::string("  12\0", 5)), kMendNumber);
+  EXPECT_EQ(mends('D', "        "), kNoMend);
+  EXPECT_EQ(mends('D', std::string(8, '\0')), kMendDate);
+  EXPECT_EQ(mends('D', "20051332"), kMendDate + (kDateMonthReplaced | kDateDayReplaced));
+  EXPECT_EQ(mends('L', "Y"), kNoMend);
+  EXPECT_EQ(mends('L', "Yx"), kMendLogical);
+  EXPECT_EQ(mends('L', "X"), kMendLogical);
 }
