@@ -1,9 +1,7 @@
-#include <fcntl.h>
 #include <langinfo.h>
 #include <locale.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
@@ -11,36 +9,6 @@
 #include "log_format.h"
 
 namespace tessaly_cli {
-
-NativeFile OpenForReading(const std::string& path) {
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  return fd < 0 ? kNoFile : fd;
-}
-
-void CloseFile(NativeFile file) {
-  if (file != kNoFile) close(static_cast<int>(file));
-}
-
-size_t ReadFileAt(NativeFile file, void* buffer, size_t count, uint64_t offset) {
-  ssize_t got = 0;
-  do {
-    got = pread(static_cast<int>(file), buffer, count, static_cast<off_t>(offset));
-  } while (got < 0 && errno == EINTR);
-  return got > 0 ? static_cast<size_t>(got) : 0;
-}
-
-FileKind KindOf(const std::string& path, int& error) {
-  std::error_code status;
-  const auto kind = std::filesystem::status(path, status).type();
-  error = status ? status.value() : 0;
-  switch (kind) {
-    case std::filesystem::file_type::regular: return FileKind::regular;
-    case std::filesystem::file_type::directory: return FileKind::folder;
-    case std::filesystem::file_type::not_found:
-    case std::filesystem::file_type::none: return FileKind::missing;
-    default: return FileKind::other;
-  }
-}
 
 bool NameTaken(const std::string& path) {
   std::error_code error;
@@ -54,18 +22,7 @@ uint64_t RegularFileSize(const std::string& path) {
   return error ? 0 : static_cast<uint64_t>(size);
 }
 
-std::vector<std::string> FolderNames(const std::string& folder) {
-  std::vector<std::string> names;
-  std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator(folder, error))
-    names.push_back(entry.path().filename().string());
-  return names;
-}
-
-size_t NameStart(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  return slash == std::string::npos ? 0 : slash + 1;
-}
+void UseBinaryOutput(std::FILE*) {}
 
 bool StandardErrorIsTerminal() { return isatty(STDERR_FILENO) == 1; }
 

@@ -48,7 +48,7 @@ constexpr TextEntry kTexts[] = {
      "Usage:\n"
      "  tessaly-cli repair [options] SOURCE [-o OUTPUT]\n"
      "  tessaly-cli repair [options] SOURCE...\n"
-     "  tessaly-cli show TABLE [--limit N]\n"
+     "  tessaly-cli show TABLE [--limit N] [--csv [--codepage N]]\n"
      "  tessaly-cli --help\n"
      "  tessaly-cli --version\n"
      "\n"
@@ -82,13 +82,17 @@ constexpr TextEntry kTexts[] = {
      "\n"
      "show prints the field list and the records of a (repaired) table, memo texts\n"
      "included; --limit N shows at most N records [all].\n"
+     "  --csv                    print the records as CSV instead (RFC 4180, UTF-8, a header\n"
+     "                           row of the field names, CR LF line ends), whole memo texts\n"
+     "                           included, deleted records too\n"
+     "  --codepage N             the code page of a table whose header names none [437]:\n"
+     "                           437, 737, 775, 850, 852, 855, 857, 860, 861, 862, 863, 864,\n"
+     "                           865, 866, 869 (DOS), 874, 932, 936, 949, 950, 1250 to 1258\n"
+     "                           (Windows); a code page the header names is used instead\n"
      "\n"
      "Exit status: 0 when every table was repaired (or shown), 1 when any failed or was\n"
      "stopped or refused, 2 for a usage error.\n"},
     {kTextNotATable, "tessaly-cli: '%s' is not a valid table: %s"},
-    {kTextTableTooShort, "the file is shorter than its header"},
-    {kTextNoTerminator, "the field list has no end mark"},
-    {kTextRecordLengthMismatch, "its record length %lu does not match its fields (%lu)"},
     {kTextCannotOpenTable, "tessaly-cli: cannot open '%s': %s"},
     {kTextShowTable, "Table: %s"},
     {kTextShowSummary, "Version: 0x%02X; Records: %lu; Header: %lu bytes; Record: %lu bytes"},
@@ -104,6 +108,7 @@ constexpr TextEntry kTexts[] = {
     {kTextColumnDecimals, "Decimals"},
     {kTextColumnDeleted, "Del"},
     {kTextVersion, "tessaly-cli %u.%u.%u"},
+    {kTextBadCodePage, "unknown code page '%s' (%s)"},
 };
 
 }  // namespace

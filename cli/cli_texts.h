@@ -36,9 +36,6 @@ enum CliTextId : uint32_t {
   kTextExtraArgument,      // argument
   kTextHelp,
   kTextNotATable,          // path, reason
-  kTextTableTooShort,
-  kTextNoTerminator,
-  kTextRecordLengthMismatch,  // stored, computed
   kTextCannotOpenTable,       // path, reason
   kTextShowTable,             // path
   kTextShowSummary,           // version, records, header length, record length
@@ -54,6 +51,7 @@ enum CliTextId : uint32_t {
   kTextColumnDecimals,
   kTextColumnDeleted,
   kTextVersion,               // major, minor, patch
+  kTextBadCodePage,           // value, the code pages to choose from
 };
 
 // The text for an id; empty for an id the table does not hold.

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "cli_texts.h"
+#include "code_page.h"
 
 namespace tessaly_cli {
 namespace {
@@ -101,6 +102,15 @@ uint32_t ParseVersion(const std::string& text) {
   throw UsageError(FormatCliText(kTextBadVersion, text.c_str()));
 }
 
+uint32_t ParseCodePage(const std::string& text) {
+  const bool digitsOnly = !text.empty() && text.size() <= 5 && text.find_first_not_of("0123456789") == std::string::npos;
+  const auto codePage = static_cast<uint32_t>(digitsOnly ? std::strtoul(text.c_str(), nullptr, 10) : 0);
+  if (tessaly_common::IsChoosableCodePage(codePage)) return codePage;
+  std::string choices;
+  for (uint32_t choice : tessaly_common::ChoosableCodePages()) choices += (choices.empty() ? "" : ", ") + std::to_string(choice);
+  throw UsageError(FormatCliText(kTextBadCodePage, text.c_str(), choices.c_str()));
+}
+
 void RejectInlineValue(const ArgumentCursor& cursor) {
   if (cursor.HasInlineValue()) {
     throw UsageError(FormatCliText(kTextUnknownOption, cursor.Current().c_str()));
@@ -161,6 +171,11 @@ CommandLine ParseShow(ArgumentCursor& cursor) {
       line.show.table = arg;
     } else if (arg == "--limit" || arg == "-n") {
       line.show.limit = ParseCount(arg, cursor.Value(), 0, UINT32_MAX);
+    } else if (arg == "--csv") {
+      RejectInlineValue(cursor);
+      line.show.csv = true;
+    } else if (arg == "--codepage") {
+      line.show.codePage = ParseCodePage(cursor.Value());
     } else {
       throw UsageError(FormatCliText(kTextUnknownOption, arg.c_str()));
     }

@@ -33,6 +33,9 @@ struct RepairRequest {
 struct ShowRequest {
   std::string table;
   std::optional<uint64_t> limit;
+  bool csv = false;
+  // The code page of a table whose header names none: the DOS code page of the US.
+  uint32_t codePage = 437;
 };
 
 enum class CommandKind { kHelp, kVersion, kRepair, kShow };

@@ -98,6 +98,9 @@ int32_t RepairLog::OnMessage(int32_t code, const void* data) {
     case EVT_NOTICE:
       Notice(TextOf(data));
       return 0;
+    case EVT_MEND_REPORT:
+      Line(TextOf(data));
+      return 0;
     default:
       return 0;
   }

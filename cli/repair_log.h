@@ -25,7 +25,8 @@ class ProgressBar {
 };
 
 // Prints the repair log line by line and answers the engine's events as the desktop
-// application does: messages and errors become log lines, notices go to the user.
+// application does: messages, errors and the mend report become log lines, notices go to
+// the user.
 class RepairLog {
  public:
   RepairLog(std::FILE* log, std::FILE* messages, bool progressBar);

@@ -1,19 +1,22 @@
 #include "show_command.h"
 
 #include <cstring>
-#include <optional>
 #include <string>
 #include <vector>
 
+#include "cell_text.h"
 #include "cli_platform.h"
 #include "cli_texts.h"
-#include "dbf_table.h"
-#include "field_text.h"
-#include "fixed_file_name.h"
+#include "csv_export.h"
+#include "engine_table.h"
+#include "field_value_text.h"
 #include "mendrel.h"
 
 namespace tessaly_cli {
 namespace {
+
+using tessaly_common::EngineTable;
+using tessaly_common::TableOpenFailure;
 
 constexpr int kExitSuccess = 0;
 constexpr int kExitFailure = 1;
@@ -70,70 +73,40 @@ class TextTable {
   bool titlesPrinted_ = false;
 };
 
-// The memo file beside the table, held open for the display entry.
-class MemoSource {
- public:
-  explicit MemoSource(const DbfTable& table, const std::string& tablePath) {
-    if (!table.HasMemoFields()) return;
-    const auto found = FindMemoFile(tablePath);
-    if (!found) return;
-    file_ = OpenForReading(*found);
-    if (file_ == kNoFile) return;
-    path_ = *found;
-    blockSize_ = ReadMemoBlockSize(file_, !HasExtension(path_, ".FPT"));
-  }
-  ~MemoSource() { CloseFile(file_); }
-  MemoSource(const MemoSource&) = delete;
-  MemoSource& operator=(const MemoSource&) = delete;
-
-  bool IsOpen() const { return file_ != kNoFile; }
-  const std::string& path() const { return path_; }
-  uint32_t blockSize() const { return blockSize_; }
-
-  std::string Text(const TableField& field, const char* bytes) const {
-    if (!IsOpen()) return "";
-    char text[kMemoTextSize];
-    MendrelDisplayMemoValue()(bytes, field.descriptor.data(), file_, blockSize_, path_.c_str(), text,
-                              sizeof text);
-    return CellText(text, strnlen(text, sizeof text));
-  }
-
- private:
-  NativeFile file_ = kNoFile;
-  std::string path_;
-  uint32_t blockSize_ = 0;
-};
-
 bool IsNumeric(char type) { return std::strchr("NFIYB", type) != nullptr && type != '\0'; }
 
-std::string ValueText(const TableField& field, const char* bytes, const MemoSource& memo,
-                      uint8_t version) {
-  if (field.IsMemo()) return memo.Text(field, bytes);
-  std::vector<char> value(bytes, bytes + field.length);
-  MendrelDisplayFieldValue()(value.data(), field.descriptor.data(), kDisplayOptionWord);
-  return FieldText(field, value.data(), version);
+std::string NameText(const MendrelField& field) { return CellText(field.name, strnlen(field.name, sizeof field.name)); }
+
+std::string ValueText(EngineTable& table, uint64_t record, uint32_t index) {
+  const MendrelField& field = table.Fields()[index];
+  if (field.isMemo != 0) {
+    const std::string text = table.Render(record, index, kDisplayOptionWord, kMemoTextSize);
+    return CellText(text.data(), strnlen(text.data(), text.size()));
+  }
+  const std::string value = table.RenderWhole(record, index, kDisplayOptionWord);
+  const std::string decoded =
+      tessaly_common::FieldValueText(field.type, static_cast<uint32_t>(value.size()), value.data(), table.Info().version);
+  return CellText(decoded.data(), decoded.size());
 }
 
-void PrintSummary(const DbfTable& table, const ShowRequest& request, const MemoSource& memo,
-                  std::FILE* out) {
+void PrintSummary(const EngineTable& table, const ShowRequest& request, std::FILE* out) {
+  const MendrelTableInfo& info = table.Info();
   std::fprintf(out, "%s\n", FormatCliText(kTextShowTable, request.table.c_str()).c_str());
   std::fprintf(out, "%s\n",
-               FormatCliText(kTextShowSummary, static_cast<unsigned>(table.version()),
-                             static_cast<unsigned long>(table.recordCount()),
-                             static_cast<unsigned long>(table.headerLength()),
-                             static_cast<unsigned long>(table.recordLength()))
+               FormatCliText(kTextShowSummary, static_cast<unsigned>(info.version),
+                             static_cast<unsigned long>(info.announcedRecords),
+                             static_cast<unsigned long>(info.headerLength),
+                             static_cast<unsigned long>(info.recordLength))
                    .c_str());
-  if (memo.IsOpen()) {
+  if (info.memoBlockSize != 0) {
     std::fprintf(out, "%s\n",
-                 FormatCliText(kTextShowMemo, memo.path().c_str(),
-                               static_cast<unsigned long>(memo.blockSize()))
-                     .c_str());
+                 FormatCliText(kTextShowMemo, info.memoPath, static_cast<unsigned long>(info.memoBlockSize)).c_str());
   } else if (table.HasMemoFields()) {
     std::fprintf(out, "%s\n", CliText(kTextShowNoMemo));
   }
 }
 
-void PrintFields(const DbfTable& table, std::FILE* out) {
+void PrintFields(const EngineTable& table, std::FILE* out) {
   TextTable list;
   list.AddColumn(CliText(kTextColumnNumber), true);
   list.AddColumn(CliText(kTextColumnName), false);
@@ -142,54 +115,66 @@ void PrintFields(const DbfTable& table, std::FILE* out) {
   list.AddColumn(CliText(kTextColumnDecimals), true);
   std::fprintf(out, "\n%s\n", CliText(kTextShowFields));
   size_t number = 0;
-  for (const TableField& field : table.fields()) {
-    list.AddRow({std::to_string(++number), CellText(field.name.data(), field.name.size()),
-                 CellText(&field.type, 1), std::to_string(field.length),
+  for (const MendrelField& field : table.Fields()) {
+    list.AddRow({std::to_string(++number), NameText(field), CellText(&field.type, 1), std::to_string(field.length),
                  std::to_string(field.decimals)},
                 out);
   }
   list.Flush(out);
 }
 
-void PrintRecords(DbfTable& table, uint64_t shown, const MemoSource& memo, std::FILE* out) {
+void PrintRecords(EngineTable& table, uint64_t shown, std::FILE* out) {
   TextTable records;
   records.AddColumn(CliText(kTextColumnNumber), true);
   records.AddColumn(CliText(kTextColumnDeleted), false);
-  for (const TableField& field : table.fields()) {
-    records.AddColumn(CellText(field.name.data(), field.name.size()), IsNumeric(field.type));
-  }
+  for (const MendrelField& field : table.Fields()) records.AddColumn(NameText(field), IsNumeric(field.type));
   std::fprintf(out, "\n%s\n", CliText(kTextShowRecords));
   std::vector<char> record;
   for (uint64_t index = 0; index < shown && table.ReadRecord(index, record); ++index) {
     std::vector<std::string> row{std::to_string(index + 1),
                                  record[0] == kDeletedFlag ? std::string(1, kDeletedFlag) : ""};
-    for (const TableField& field : table.fields()) {
-      row.push_back(ValueText(field, record.data() + 1 + field.offset, memo, table.version()));
-    }
+    for (uint32_t field = 0; field < table.Fields().size(); ++field) row.push_back(ValueText(table, index, field));
     records.AddRow(std::move(row), out);
   }
   records.Flush(out);
+}
+
+void PrintTable(EngineTable& table, const ShowRequest& request, std::FILE* out) {
+  const uint64_t readable = table.Info().readableRecords;
+  const uint64_t shown = request.limit ? std::min<uint64_t>(*request.limit, readable) : readable;
+  PrintSummary(table, request, out);
+  PrintFields(table, out);
+  PrintRecords(table, shown, out);
+  if (shown < readable) {
+    std::fprintf(out, "%s\n",
+                 FormatCliText(kTextShowMoreRecords, static_cast<unsigned long>(readable - shown)).c_str());
+  }
+}
+
+// False when the output would not take the CSV.
+bool PrintCsv(EngineTable& table, const ShowRequest& request, std::FILE* out) {
+  tessaly_common::CsvExportOptions options;
+  options.userCodePage = request.codePage;
+  if (request.limit) options.recordLimit = *request.limit;
+  options.optionWord = kDisplayOptionWord;
+  UseBinaryOutput(out);  // the CR LF line ends stay as they are
+  const bool written = tessaly_common::ExportCsv(table, options, [out](std::string_view piece) {
+    return std::fwrite(piece.data(), 1, piece.size(), out) == piece.size();
+  });
+  return written && std::fflush(out) == 0;
 }
 
 }  // namespace
 
 int RunShowCommand(const ShowRequest& request, std::FILE* out, std::FILE* err) {
   try {
-    DbfTable table(request.table);
-    const MemoSource memo(table, request.table);
-    const uint64_t readable = table.ReadableRecords();
-    const uint64_t shown = request.limit ? std::min<uint64_t>(*request.limit, readable) : readable;
-    PrintSummary(table, request, memo, out);
-    PrintFields(table, out);
-    PrintRecords(table, shown, memo, out);
-    if (shown < readable) {
-      std::fprintf(out, "%s\n",
-                   FormatCliText(kTextShowMoreRecords, static_cast<unsigned long>(readable - shown))
-                       .c_str());
-    }
+    EngineTable table(request.table);
+    if (request.csv) return PrintCsv(table, request, out) ? kExitSuccess : kExitFailure;
+    PrintTable(table, request, out);
     return kExitSuccess;
-  } catch (const TableError& error) {
-    std::fprintf(err, "%s\n", error.what());
+  } catch (const TableOpenFailure& failure) {
+    const uint32_t text = failure.IsNotATable() ? kTextNotATable : kTextCannotOpenTable;
+    std::fprintf(err, "%s\n", FormatCliText(text, request.table.c_str(), failure.what()).c_str());
     return kExitFailure;
   }
 }

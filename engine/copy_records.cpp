@@ -6,6 +6,7 @@
 #include "engine_strings.h"
 #include "field_validation.h"
 #include "memo_file.h"
+#include "mend_report.h"
 #include "repair_session.h"
 #include "table_header.h"
 
@@ -46,7 +47,8 @@ uint8_t OutputFlag(uint8_t sourceFlag, const RepairOptions& options) {
 
 uint32_t RepairSession::CopyRecords(CFile64Ex& source, CMemoFile& sourceMemo, uint8_t sourceVersion,
                                     const FieldList& fields, const FieldLengths& lengths,
-                                    const FieldSelection& selection, CBufferedWriter& output, CMemoFile& outputMemo) {
+                                    const FieldSelection& selection, CBufferedWriter& output, CMemoFile& outputMemo,
+                                    MendCounts& counts) {
   const uint32_t dataLength = RecordLength(lengths) - 1;
   // The flag byte and the field data, read together: the same bytes as two reads.
   const auto buffer = std::make_unique<char[]>(1 + static_cast<size_t>(dataLength));
@@ -56,16 +58,23 @@ uint32_t RepairSession::CopyRecords(CFile64Ex& source, CMemoFile& sourceMemo, ui
 
   while (!QueryStop()) {
     const uint32_t read = source.Read(buffer.get(), 1 + dataLength);
-    if (read <= 1) break;
+    if (read <= 1) {
+      if (read == 1 && static_cast<uint8_t>(buffer[0]) == kEndMark) counts.SawEndMark();
+      break;
+    }
     std::memset(record + (read - 1), ' ', dataLength - (read - 1));  // a short last record
     ++count;
 
     char* value = record;
     for (size_t i = 0; i < fields.size(); ++i) {
-      RepairFieldValue(value, fields[i].data(), sourceMemo, outputMemo, sourceVersion, options);
+      const FieldMends mends = RepairFieldValue(value, fields[i].data(), sourceMemo, outputMemo, sourceVersion, options);
+      if (mends != kNoMend) counts.CountField(i, mends);
       value += lengths[i];
     }
-    output.WriteByte(OutputFlag(static_cast<uint8_t>(buffer[0]), options));
+    const auto sourceFlag = static_cast<uint8_t>(buffer[0]);
+    const uint8_t outputFlag = OutputFlag(sourceFlag, options);
+    if (sourceFlag != kLiveRecordFlag) counts.CountFlag(sourceFlag, outputFlag == kLiveRecordFlag);
+    output.WriteByte(outputFlag);
     for (const ByteRun& run : runs) output.Write(record + run.offset, run.length);
     SendProgressAt(source.GetPosition());
   }

@@ -1,5 +1,6 @@
 #include "engine_strings.h"
 
+#include <cstdarg>
 #include <cstdio>
 #include <vector>
 
@@ -32,6 +33,38 @@ constexpr TextEntry kTexts[] = {
     {kTextShareViolation,
      "Share violation when opening the source file '%s'. Please close any other applications "
      "accessing the file and try again."},
+    {kTextReportRecordArea,
+     "Record area: start=%llu stride=%lu offset=%lu announced=%lu written=%lu after=%llu"},
+    {kTextReportRecordsFound, "%lu record announced, %lu found"},
+    {kTextReportRecordsFound + 1, "%lu records announced, %lu found"},
+    {kTextReportDeletedLive, "%lu deleted record written as live"},
+    {kTextReportDeletedLive + 1, "%lu deleted records written as live"},
+    {kTextReportOddFlagsLive, "%lu record with an unknown deletion flag written as live"},
+    {kTextReportOddFlagsLive + 1, "%lu records with an unknown deletion flag written as live"},
+    {kTextReportBytesAfter, "%llu byte after the last whole record"},
+    {kTextReportBytesAfter + 1, "%llu bytes after the last whole record"},
+    {kTextReportNameMended, "%s %s: field name mended (it was \"%s\")"},
+    {kTextReportTypeMended, "%s %s: type mended (it was 0x%02X)"},
+    {kTextReportDatesMended, "%s %s: %lu date mended"},
+    {kTextReportDatesMended + 1, "%s %s: %lu dates mended"},
+    {kTextReportDateParts, "%s %s: date parts replaced: year %lu, month %lu, day %lu"},
+    {kTextReportNumbersMended, "%s %s: %lu number mended"},
+    {kTextReportNumbersMended + 1, "%s %s: %lu numbers mended"},
+    {kTextReportLogicalsMended, "%s %s: %lu logical value mended"},
+    {kTextReportLogicalsMended + 1, "%s %s: %lu logical values mended"},
+    {kTextReportMemosCopied, "%s %s: %lu memo copied"},
+    {kTextReportMemosCopied + 1, "%s %s: %lu memos copied"},
+    {kTextReportPointersCleared, "%s %s: %lu memo pointer cleared (%s)"},
+    {kTextReportPointersCleared + 1, "%s %s: %lu memo pointers cleared (%s)"},
+    {kTextReasonMemoFileMissing, "memo file missing"},
+    {kTextReasonMemoFileNotRead, "memo file not read"},
+    {kTextReasonMemoFileAllZero, "memo file all zeros, not read"},
+    {kTextReasonBlockBeyondFile, "block beyond the memo file"},
+    {kTextReasonMemoUnreadable, "memo unreadable"},
+    {kTextReasonNotABlock, "not a block number"},
+    {kTextTableTooShort, "the file is shorter than its header"},
+    {kTextNoTerminator, "the field list has no end mark"},
+    {kTextRecordLengthMismatch, "its record length %lu does not match its fields (%lu)"},
     {kTextUnnamedFile, "an unnamed file"},
     {kTextOutOfMemory, "Out of memory."},
     {kTextNotSupported, "An unsupported operation was attempted."},
@@ -75,6 +108,23 @@ std::string FormatText(uint32_t id, const char* text) { return Format(EngineText
 
 std::string FormatText(uint32_t id, const char* text, unsigned long value) {
   return Format(EngineText(id), text, value);
+}
+
+std::string FormatTextWith(uint32_t id, ...) {
+  va_list args;
+  va_start(args, id);
+  va_list probe;
+  va_copy(probe, args);
+  const int size = std::vsnprintf(nullptr, 0, EngineText(id), probe);
+  va_end(probe);
+  std::string text;
+  if (size > 0) {
+    std::vector<char> out(static_cast<size_t>(size) + 1);
+    std::vsnprintf(out.data(), out.size(), EngineText(id), args);
+    text.assign(out.data(), static_cast<size_t>(size));
+  }
+  va_end(args);
+  return text;
 }
 
 std::string InsertDescription(const char* text, const std::string& description) {

@@ -24,6 +24,30 @@ enum EngineTextId : uint32_t {
   kTextErrorCreateFile = 14,
   kTextSplitFile = 15,
   kTextShareViolation = 16,
+  // The mend report (EVT_MEND_REPORT). Pairs: the singular text, then the plural one.
+  kTextReportRecordArea = 17,
+  kTextReportRecordsFound = 18,       // 19
+  kTextReportDeletedLive = 20,        // 21
+  kTextReportOddFlagsLive = 22,       // 23
+  kTextReportBytesAfter = 24,         // 25
+  kTextReportDatesMended = 26,        // 27
+  kTextReportDateParts = 28,
+  kTextReportNumbersMended = 29,      // 30
+  kTextReportLogicalsMended = 31,     // 32
+  kTextReportMemosCopied = 33,        // 34
+  kTextReportPointersCleared = 35,    // 36
+  kTextReasonMemoFileMissing = 37,
+  kTextReasonMemoFileNotRead = 38,
+  kTextReasonMemoFileAllZero = 39,
+  kTextReasonBlockBeyondFile = 40,
+  kTextReasonMemoUnreadable = 41,
+  kTextReasonNotABlock = 42,
+  // Why the read interface cannot show a table.
+  kTextTableTooShort = 43,
+  kTextNoTerminator = 44,
+  kTextRecordLengthMismatch = 45,
+  kTextReportNameMended = 46,
+  kTextReportTypeMended = 47,
   kTextUnnamedFile = 61446,
   kTextOutOfMemory = 61447,
   kTextNotSupported = 61448,
@@ -37,6 +61,10 @@ const char* EngineText(uint32_t id);
 std::string FormatText(uint32_t id, unsigned long value);
 std::string FormatText(uint32_t id, const char* text);
 std::string FormatText(uint32_t id, const char* text, unsigned long value);
+// printf-style formatting with whatever arguments the text's placeholders take.
+std::string FormatTextWith(uint32_t id, ...);
+// The singular text (id) when count is 1, else the plural one (id + 1).
+inline uint32_t CountedText(uint32_t id, unsigned long long count) { return count == 1 ? id : id + 1; }
 
 // Replaces the "%1" slot of a text with a description.
 std::string InsertDescription(const char* text, const std::string& description);

@@ -16,9 +16,10 @@ namespace {
 
 bool IsNoHandle(intptr_t handle) { return handle == 0 || handle == kInvalidHandle; }
 
-// Copies as much of word as fits, without a NUL of its own.
-void CopyWord(char* text, uint32_t textSize, std::string_view word) {
+// Copies as much of word as fits, without a NUL of its own; returns the word's length.
+uint64_t CopyWord(char* text, uint32_t textSize, std::string_view word) {
   std::memcpy(text, word.data(), std::min<size_t>(textSize, word.size()));
+  return word.size();
 }
 
 // A memo longer than the buffer fills it: its first bytes, then the marker at the end. A
@@ -57,15 +58,19 @@ void DisplayMemoValue(const char* fieldBytes, const unsigned char* descriptor, i
   CMemoFile memoFile(memoHandle, CFile64Ex::kDefaultBufferSize);
   memoFile.m_nBlockSize = blockSize;
   memoFile.SetFilePath(memoPath != nullptr ? memoPath : "");
+  RenderMemoText(memoFile, fieldBytes, DescriptorLength(descriptor), text, textSize);
+}
 
-  const MemoPointer pointer = ReadMemoPointer(fieldBytes, DescriptorLength(descriptor));
-  if (!pointer.valid || pointer.block == 0) return;
+uint64_t RenderMemoText(CMemoFile& memoFile, const char* fieldBytes, uint32_t length, char* text, uint32_t textSize) {
+  std::memset(text, 0, textSize);
+  const MemoPointer pointer = ReadMemoPointer(fieldBytes, length);
+  if (!pointer.valid || pointer.block == 0) return 0;
   const MemoBlock memo = memoFile.LocateMemo(pointer.block);
-  if (memo.length == 0) return;
+  if (memo.length == 0) return 0;
   switch (memo.type) {
-    case kMemoTypePicture: CopyWord(text, textSize, EngineText(kTextPicture)); break;
-    case kMemoTypeObject: CopyWord(text, textSize, EngineText(kTextObject)); break;
-    default: CopyMemoText(memoFile, memo, text, textSize); break;
+    case kMemoTypePicture: return CopyWord(text, textSize, EngineText(kTextPicture));
+    case kMemoTypeObject: return CopyWord(text, textSize, EngineText(kTextObject));
+    default: CopyMemoText(memoFile, memo, text, textSize); return memo.length;
   }
 }
 

@@ -46,8 +46,15 @@ std::string_view WithoutLeadingSpaces(std::string_view text) {
   return first == std::string_view::npos ? std::string_view() : text.substr(first);
 }
 
-void FillWithSpaces(char* field, uint32_t from, uint32_t length) {
-  if (from < length) std::memset(field + from, kSpace, length - from);
+// True when a byte changed: a field that already ends in spaces is kept as it is.
+bool FillWithSpaces(char* field, uint32_t from, uint32_t length) {
+  for (uint32_t at = from; at < length; ++at) {
+    if (field[at] != kSpace) {
+      std::memset(field + at, kSpace, length - at);
+      return true;
+    }
+  }
+  return false;
 }
 
 constexpr uint32_t kDateLength = 8;  // yyyymmdd
@@ -80,6 +87,7 @@ std::string_view DatePart(std::string_view date, size_t from, size_t count) {
 struct RebuiltDate {
   std::string text;
   bool replaced = false;
+  uint32_t parts = 0;  // DatePartReplaced bits
 };
 
 RebuiltDate RebuildDate(std::string_view date) {
@@ -92,6 +100,7 @@ RebuiltDate RebuildDate(std::string_view date) {
     result.text += EngineText(kTextDefaultYear);
     year = kFirstValidYear;
     result.replaced = true;
+    result.parts |= kDateYearReplaced;
   }
   uint32_t month = 0;
   const std::string_view monthPart = DatePart(date, kYearDigits, kMonthDigits);
@@ -101,6 +110,7 @@ RebuiltDate RebuildDate(std::string_view date) {
     result.text += EngineText(kTextDefaultMonth);
     month = 1;
     result.replaced = true;
+    result.parts |= kDateMonthReplaced;
   }
   uint32_t day = 0;
   const std::string_view dayPart = DatePart(date, kYearDigits + kMonthDigits, kDayDigits);
@@ -109,6 +119,7 @@ RebuiltDate RebuildDate(std::string_view date) {
   } else {
     result.text += EngineText(kTextDefaultDay);
     result.replaced = true;
+    result.parts |= kDateDayReplaced;
   }
   return result;
 }
@@ -127,26 +138,30 @@ bool IsWholeValidDate(const char* field, uint32_t length) {
          day <= DaysInMonth(year, month);
 }
 
-void CheckDate(char* field, uint32_t length, const RepairOptions& options) {
-  if (IsWholeValidDate(field, length)) {
-    if (length > kDateLength) FillWithSpaces(field, static_cast<uint32_t>(strnlen(field, length)), length);
-    return;
-  }
+FieldMends DateMend(bool changed) { return changed ? kMendDate : kNoMend; }
+
+// Everything but the common case, kept out of line so that the common case stays small
+// enough to be inlined into the per-field loop.
+[[gnu::noinline]] FieldMends MendDate(char* field, uint32_t length, const RepairOptions& options) {
   const std::string_view text = FieldText(field, length);
   const uint32_t textLength = static_cast<uint32_t>(text.size());
   const std::string_view date = WithoutLeadingSpaces(text);
-  if (date.empty()) {
-    FillWithSpaces(field, textLength, length);
-    return;
-  }
+  if (date.empty()) return DateMend(FillWithSpaces(field, textLength, length));
   const RebuiltDate rebuilt = RebuildDate(date);
   if (rebuilt.replaced && options.RepairDate) {
     const uint32_t copied = std::min<uint32_t>(length, static_cast<uint32_t>(rebuilt.text.size()));
+    const bool differs = std::memcmp(field, rebuilt.text.data(), copied) != 0;
     std::memcpy(field, rebuilt.text.data(), copied);
-    FillWithSpaces(field, copied, length);
-  } else {
-    FillWithSpaces(field, textLength, length);
+    const bool padded = FillWithSpaces(field, copied, length);
+    return differs || padded ? kMendDate + rebuilt.parts : kNoMend;
   }
+  return DateMend(FillWithSpaces(field, textLength, length));
+}
+
+FieldMends CheckDate(char* field, uint32_t length, const RepairOptions& options) {
+  if (!IsWholeValidDate(field, length)) return MendDate(field, length, options);
+  if (length > kDateLength) return DateMend(FillWithSpaces(field, static_cast<uint32_t>(strnlen(field, length)), length));
+  return kNoMend;
 }
 
 // Right-aligns text in the field; a text longer than the field keeps its first characters.
@@ -164,22 +179,37 @@ bool IsRightAlignedPlainNumber(const char* field, uint32_t length) {
   return first == length || IsPlainDecimalNumber(std::string_view(field + first, length - first));
 }
 
-void CheckNumber(char* field, uint32_t length) {
-  if (IsRightAlignedPlainNumber(field, length)) return;
+[[gnu::noinline]] bool MendNumber(char* field, uint32_t length) {
   const std::string_view text = FieldText(field, length);
   const std::string_view number = WithoutLeadingSpaces(text);
-  if (number.empty()) {
-    FillWithSpaces(field, static_cast<uint32_t>(text.size()), length);
-    return;
-  }
+  if (number.empty()) return FillWithSpaces(field, static_cast<uint32_t>(text.size()), length);
   const size_t consumed = ConsumedDecimalLength(number);
   // The number may overlap where it goes: WriteRightAligned moves it before it pads.
   WriteRightAligned(field, length, consumed == 0 ? std::string_view("0") : number.substr(0, consumed));
+  // Only spaces stand before the number; it stays where it was when it ends at the field's end.
+  return consumed == 0 || static_cast<size_t>(number.data() - field) + consumed != length;
 }
 
-void CheckLogical(char* field, uint32_t length) {
-  if (std::memchr(kLogicalValues, field[0], sizeof kLogicalValues) == nullptr) field[0] = kUnknownLogical;
-  FillWithSpaces(field, 1, length);
+bool CheckNumber(char* field, uint32_t length) {
+  return !IsRightAlignedPlainNumber(field, length) && MendNumber(field, length);
+}
+
+bool CheckLogical(char* field, uint32_t length) {
+  const bool known = std::memchr(kLogicalValues, field[0], sizeof kLogicalValues) != nullptr;
+  if (!known) field[0] = kUnknownLogical;
+  const bool padded = FillWithSpaces(field, 1, length);
+  return !known || padded;
+}
+
+FieldMends CheckValue(char* fieldBytes, const uint8_t* descriptor, const RepairOptions& options) {
+  const uint32_t length = DescriptorLength(descriptor);
+  if (length == 0) return kNoMend;
+  switch (DescriptorType(descriptor)) {
+    case 'D': return CheckDate(fieldBytes, length, options);
+    case 'F': case 'N': return CheckNumber(fieldBytes, length) ? kMendNumber : kNoMend;
+    case 'L': return CheckLogical(fieldBytes, length) ? kMendLogical : kNoMend;
+    default: return kNoMend;
+  }
 }
 
 }  // namespace
@@ -190,33 +220,23 @@ uint32_t DaysInMonth(uint32_t year, uint32_t month) {
   return month == 2 && IsLeapYear(year) ? days + 1 : days;
 }
 
-void CheckFieldValue(char* fieldBytes, const uint8_t* descriptor, const RepairOptions& options) {
-  if (fieldBytes == nullptr || descriptor == nullptr) return;
-  const uint32_t length = DescriptorLength(descriptor);
-  if (length == 0) return;
-  switch (DescriptorType(descriptor)) {
-    case 'D': CheckDate(fieldBytes, length, options); break;
-    case 'F': case 'N': CheckNumber(fieldBytes, length); break;
-    case 'L': CheckLogical(fieldBytes, length); break;
-    default: break;
-  }
+FieldMends CheckFieldValue(char* fieldBytes, const uint8_t* descriptor, const RepairOptions& options) {
+  if (fieldBytes == nullptr || descriptor == nullptr) return kNoMend;
+  return CheckValue(fieldBytes, descriptor, options);
 }
 
-void RepairFieldValue(char* fieldBytes, const uint8_t* descriptor, CMemoFile& sourceMemo, CMemoFile& outputMemo,
-                      uint8_t sourceVersion, const RepairOptions& options) {
-  if (descriptor == nullptr || DescriptorLength(descriptor) == 0) return;
+FieldMends RepairFieldValue(char* fieldBytes, const uint8_t* descriptor, CMemoFile& sourceMemo, CMemoFile& outputMemo,
+                            uint8_t sourceVersion, const RepairOptions& options) {
+  if (descriptor == nullptr || DescriptorLength(descriptor) == 0) return kNoMend;
   const char type = DescriptorType(descriptor);
   const uint32_t version = VersionCodeOf(sourceVersion, options);
   const bool memoB = type == 'B' && (version == kVersionDbase3 || version == kVersionDbase4 || version == kVersionDbase5);
-  if (memoB || IsMemoField(static_cast<uint8_t>(type), DescriptorLength(descriptor), sourceVersion)) {
-    CopyMemoField(fieldBytes, DescriptorLength(descriptor), sourceMemo, outputMemo);
-    return;
-  }
+  if (memoB || IsMemoField(static_cast<uint8_t>(type), DescriptorLength(descriptor), sourceVersion))
+    return CopyMemoField(fieldBytes, DescriptorLength(descriptor), sourceMemo, outputMemo);
   switch (type) {
     case 'B': case 'C': case 'D': case 'F': case 'I': case 'L': case 'N': case 'T': case 'X': case 'Y':
-      CheckFieldValue(fieldBytes, descriptor, options);
-      break;
-    default: break;
+      return CheckValue(fieldBytes, descriptor, options);
+    default: return kNoMend;
   }
 }
 

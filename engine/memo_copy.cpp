@@ -15,16 +15,38 @@ uint32_t CopyMemo(CMemoFile& sourceMemo, const MemoBlock& memo, CMemoFile& outpu
                                [&reader](char* buffer, uint32_t count) { reader.ReadNext(buffer, count); });
 }
 
+// A field of spaces or NULs points to no memo; anything else that is no number was a pointer.
+bool HoldsOnlyBlanks(const char* fieldBytes, uint32_t length) {
+  return std::all_of(fieldBytes, fieldBytes + length, [](char c) { return c == ' ' || c == '\0'; });
+}
+
+// Why a block that holds no memo held none: told only on this rare path.
+FieldMends WhyNoMemo(CMemoFile& sourceMemo, uint32_t block) {
+  const uint64_t blockStart = uint64_t{block} * sourceMemo.m_nBlockSize;
+  return blockStart >= sourceMemo.GetLength() ? kMemoPointerBeyondFile : kMemoPointerUnreadable;
+}
+
 }  // namespace
 
-void CopyMemoField(char* fieldBytes, uint32_t length, CMemoFile& sourceMemo, CMemoFile& outputMemo) {
+FieldMends CopyMemoField(char* fieldBytes, uint32_t length, CMemoFile& sourceMemo, CMemoFile& outputMemo) {
   const MemoPointer pointer = ReadMemoPointer(fieldBytes, length);
   uint32_t newBlock = 0;
-  if (pointer.valid && pointer.block != 0 && sourceMemo.IsOpen()) {
+  FieldMends mends = kNoMend;
+  if (!pointer.valid) {
+    if (!HoldsOnlyBlanks(fieldBytes, length)) mends = kMemoPointerNotABlock;
+  } else if (pointer.block != 0 && !sourceMemo.IsOpen()) {
+    mends = kMemoPointerNoMemoFile;
+  } else if (pointer.block != 0) {
     const MemoBlock memo = sourceMemo.LocateMemo(pointer.block);
-    if (memo.length != 0) newBlock = CopyMemo(sourceMemo, memo, outputMemo);
+    if (memo.length != 0) {
+      newBlock = CopyMemo(sourceMemo, memo, outputMemo);
+      mends = kMemoCopied;
+    } else {
+      mends = WhyNoMemo(sourceMemo, pointer.block);
+    }
   }
   WriteMemoPointer(fieldBytes, length, pointer.binary, newBlock);
+  return mends;
 }
 
 }  // namespace mendrel

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "field_mend.h"
 #include "io/file64ex.h"
 #include "memo_staging.h"
 
@@ -110,7 +111,8 @@ class CMemoFile : public CFile64Ex {
 };
 
 // Moves the memo a field points to from the source memo file (possibly not open)
-// into the output memo file and rewrites the field with the new block number.
-void CopyMemoField(char* fieldBytes, uint32_t length, CMemoFile& sourceMemo, CMemoFile& outputMemo);
+// into the output memo file and rewrites the field with the new block number. Returns
+// kMemoCopied, the reason a pointer was cleared, or kNoMend for a field that pointed to no memo.
+FieldMends CopyMemoField(char* fieldBytes, uint32_t length, CMemoFile& sourceMemo, CMemoFile& outputMemo);
 
 }  // namespace mendrel

@@ -23,6 +23,8 @@ void RepairSession::SendError(const std::string& text) { Send(EVT_ERROR, text.c_
 
 void RepairSession::SendNotice(const std::string& text) { Send(EVT_NOTICE, text.c_str()); }
 
+void RepairSession::SendMendReport(const std::string& line) { Send(EVT_MEND_REPORT, line.c_str()); }
+
 bool RepairSession::QueryStop() { return Send(EVT_QUERY_STOP, nullptr) != 0; }
 
 }  // namespace mendrel

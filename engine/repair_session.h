@@ -13,6 +13,7 @@ namespace mendrel {
 class CBufferedWriter;
 class CFile64Ex;
 class CMemoFile;
+class MendCounts;
 
 // One repair run: the caller's callback, the unpacked options and the source
 // length that progress percentages are computed from. Created and destroyed by
@@ -29,10 +30,10 @@ class RepairSession {
 
   // Copies every record from the source position on into one output part, mending each
   // field; writes the selected fields only. lengths holds each field's bytes in a record.
-  // Returns the number of records written.
+  // counts receives what was mended. Returns the number of records written.
   uint32_t CopyRecords(CFile64Ex& source, CMemoFile& sourceMemo, uint8_t sourceVersion,
                        const FieldList& fields, const FieldLengths& lengths, const FieldSelection& selection,
-                       CBufferedWriter& output, CMemoFile& outputMemo);
+                       CBufferedWriter& output, CMemoFile& outputMemo, MendCounts& counts);
 
   void SendProgress(uint8_t percent);
   // Position × 100 / SourceLength, truncated; nothing while the length is unknown.
@@ -41,6 +42,7 @@ class RepairSession {
   void SendMessage(const std::string& text);
   void SendError(const std::string& text);
   void SendNotice(const std::string& text);
+  void SendMendReport(const std::string& line);
   bool QueryStop();
 
   ProgressCallback callback;

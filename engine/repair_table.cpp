@@ -4,6 +4,7 @@
 
 #include "all_zero_file.h"
 #include "buffered_writer.h"
+#include "byte_order.h"
 #include "engine_strings.h"
 #include "extra_header_bytes.h"
 #include "field_descriptor_scan.h"
@@ -12,6 +13,7 @@
 #include "io/platform.h"
 #include "memo_file.h"
 #include "memo_file_name.h"
+#include "mend_report.h"
 #include "path_rules.h"
 #include "record_start.h"
 #include "repair_session.h"
@@ -48,6 +50,8 @@ class RepairPass {
   // False when no further part is to be attempted.
   bool WritePart(const std::string& outputName);
   bool CreateOutputMemo(const std::string& outputName);
+  void FindDescriptorMends();
+  void SendMendReport(const MendCounts& counts, uint32_t written);
   void WriteHeaderArea();
   void PatchRecordCount(uint32_t count);
   // The source table or its memo file: never to be created or truncated.
@@ -73,6 +77,9 @@ class RepairPass {
   std::vector<uint8_t> extraHeaderBytes_;
   uint64_t recordStart_ = 0;
   bool hasMemo_ = false;
+  uint32_t announcedRecords_ = 0;  // the source header's record count, before it is rebuilt
+  SourceMemoState memoState_ = SourceMemoState::missing;
+  std::vector<DescriptorMend> descriptorMends_;
 };
 
 int32_t RepairPass::Run() {
@@ -110,8 +117,10 @@ bool RepairPass::RepairOpenSource() {
   header_.fill(0);
   if (source_.Read(header_.data(), kTableHeaderSize) < kTableHeaderSize) return false;
   sourceVersion_ = header_[kHeaderVersion];
+  announcedRecords_ = ReadLE32(&header_[kHeaderRecordCount]);
   if (!ScanFieldDescriptors(session_, header_, source_, fields_)) return false;
   result_ = 1;
+  FindDescriptorMends();
   lengths_ = RecordFieldLengths(fields_, ReadLittle16(&header_[kHeaderRecordLength]));
 
   // Whatever the table holds, no file beside it that could be its memo is ever written.
@@ -134,10 +143,16 @@ void RepairPass::OpenSourceMemo() {
   memoExtension_ = ChooseMemoExtension(sourcePath_, memoKind);
   const std::string memoPath = SourceMemoPath(sourcePath_, memoExtension_);
   const RepairOptions& options = session_.options;
+  memoState_ = SourceMemoState::notRead;
   if (options.ReadSrcMemoFile == 0) return;
+  memoState_ = SourceMemoState::allZero;
   if (options.IgnoreAllZeroSrcMemoFile != 0 && IsAllZeroFile(memoPath.c_str())) return;
   // A memo file that cannot be opened leaves the memo fields without data.
-  if (sourceMemo_.Open(memoPath.c_str(), CFile64::kReadFlags)) sourceMemo_.ReadHeader();
+  memoState_ = SourceMemoState::missing;
+  if (sourceMemo_.Open(memoPath.c_str(), CFile64::kReadFlags)) {
+    sourceMemo_.ReadHeader();
+    memoState_ = SourceMemoState::open;
+  }
 }
 
 void RepairPass::ReadExtraHeaderBytes() {
@@ -195,8 +210,10 @@ bool RepairPass::WritePart(const std::string& outputName) {
   WriteHeaderArea();
   if (hasMemo_) outputMemo_.WriteHeader();
 
-  const uint32_t count =
-      session_.CopyRecords(source_, sourceMemo_, sourceVersion_, fields_, lengths_, selection_, output_, outputMemo_);
+  MendCounts counts(fields_.size());
+  const uint32_t count = session_.CopyRecords(source_, sourceMemo_, sourceVersion_, fields_, lengths_, selection_,
+                                              output_, outputMemo_, counts);
+  SendMendReport(counts, count);
   output_.WriteByte(kEndMark);
   PatchRecordCount(count);
   if (hasMemo_) {
@@ -205,6 +222,29 @@ bool RepairPass::WritePart(const std::string& outputName) {
   }
   output_.Close();
   return true;
+}
+
+// The accepted descriptors as the source holds them, read again from where the scan
+// found them; the source position is left where the scan left it.
+void RepairPass::FindDescriptorMends() {
+  const uint64_t position = source_.GetPosition();
+  std::vector<uint8_t> blocks(fields_.size() * kFieldDescriptorSize, 0);
+  source_.Seek(kTableHeaderSize, CFile64::begin);
+  source_.Read(blocks.data(), static_cast<uint32_t>(blocks.size()));
+  source_.Seek(static_cast<int64_t>(position), CFile64::begin);
+  descriptorMends_ = mendrel::FindDescriptorMends(fields_, blocks);
+}
+
+void RepairPass::SendMendReport(const MendCounts& counts, uint32_t written) {
+  RecordAreaFacts area;
+  area.start = recordStart_;
+  area.stride = RecordLength(lengths_);
+  area.fieldOffset = FirstSelectedFieldOffset(lengths_, selection_);
+  area.announced = announcedRecords_;
+  area.written = written;
+  area.sourceLength = session_.SourceLength;
+  for (const std::string& line : MendReportLines(area, counts, fields_, descriptorMends_, selection_, memoState_))
+    session_.SendMendReport(line);
 }
 
 bool RepairPass::CreateOutputMemo(const std::string& outputName) {

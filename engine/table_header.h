@@ -19,6 +19,7 @@ inline constexpr size_t kHeaderLength = 8;        // 16-bit: offset of the first
 inline constexpr size_t kHeaderRecordLength = 10;  // 16-bit, deletion flag included
 inline constexpr size_t kHeaderReserved = 12;      // 16-bit
 inline constexpr size_t kHeaderTableFlags = 28;
+inline constexpr size_t kHeaderLanguageDriver = 29;  // the code page of the table's text
 inline constexpr size_t kHeaderReservedEnd = 30;   // 16-bit
 
 inline constexpr uint8_t kDescriptorTerminator = 0x0D;

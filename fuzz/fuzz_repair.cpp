@@ -1,7 +1,8 @@
 // A whole repair through ordinal 1: the input becomes a source table and its memo file
 // in a folder of their own, with the options and the stop answers it carries. Beyond
 // the sanitizers, a run must leave the source files as they were, and every output
-// table and memo file it finished without an error must be consistent in itself.
+// table and memo file it finished without an error must be consistent in itself. The
+// source is read through the read interface (ordinals 5 to 10) first, as a viewer would.
 #include <stdlib.h>
 
 #include <cstdint>
@@ -27,7 +28,13 @@ struct RunState {
   uint32_t queries = 0;
   bool sawError = false;
   bool sawEvent = false;
+  bool reportMayFollow = false;  // the last event was "Add ... records." or a report line
+  bool reportStarted = false;
 };
+
+bool StartsWith(const void* text, const char* prefix) {
+  return std::strncmp(static_cast<const char*>(text), prefix, std::strlen(prefix)) == 0;
+}
 
 void Check(bool condition, const char* what) {
   if (condition) return;
@@ -40,6 +47,8 @@ int32_t Callback(int32_t code, void* data, void* userData) {
   if (!state.sawEvent)
     Check(code == EVT_PROGRESS && *static_cast<uint8_t*>(data) == 0, "a run starts with progress 0");
   state.sawEvent = true;
+  const bool reportMayFollow = state.reportMayFollow;
+  state.reportMayFollow = false;
   switch (code) {
     case EVT_PROGRESS:
       Check(*static_cast<uint8_t*>(data) <= 100, "a percentage is at most 100");
@@ -51,10 +60,22 @@ int32_t Callback(int32_t code, void* data, void* userData) {
       state.sawError = true;
       [[fallthrough]];
     case EVT_SOURCE_FILE:
-    case EVT_MESSAGE:
     case EVT_NOTICE:
       Check(data != nullptr && std::strlen(static_cast<const char*>(data)) < 65536,
             "event texts are short C strings");
+      return 0;
+    case EVT_MESSAGE:
+      Check(data != nullptr && std::strlen(static_cast<const char*>(data)) < 65536,
+            "event texts are short C strings");
+      state.reportMayFollow = StartsWith(data, "Add ");
+      state.reportStarted = false;
+      return 0;
+    case EVT_MEND_REPORT:
+      Check(data != nullptr && std::strlen(static_cast<const char*>(data)) < 65536, "report lines are short C strings");
+      Check(reportMayFollow, "a report line follows the record count or another report line");
+      Check(state.reportStarted || StartsWith(data, "Record area: start="), "a report begins with its record area");
+      state.reportStarted = true;
+      state.reportMayFollow = true;
       return 0;
     default:
       Check(false, "unknown event code");
@@ -130,6 +151,28 @@ void CheckOutputs(const fs::path& folder, const std::string& stem, const std::st
   }
 }
 
+// Every field of the first records, and of the records just past the end, rendered into
+// buffers down to smaller than the truncation mark.
+void ReadThroughInterface(const std::string& path) {
+  MendrelTable* table = MendrelOpenTable()(path.c_str(), nullptr, nullptr, 0);
+  if (table == nullptr) return;
+  MendrelTableInfo info{};
+  info.size = sizeof info;
+  Check(MendrelGetTableInfo()(table, &info) == 1, "an open table gives its header facts");
+  std::string record(info.recordLength, '\0');
+  char text[64];
+  constexpr uint64_t kRecordsRead = 16;
+  for (uint64_t k = 0; k < info.wholeRecords + 2 && k < kRecordsRead; ++k) {
+    const int64_t read = MendrelReadRecord()(table, k, record.data(), info.recordLength);
+    Check(read >= 0 && read <= info.recordLength, "a record read is at most a record long");
+    for (uint32_t field = 0; field < info.fieldCount; ++field) {
+      for (uint32_t size : {0u, 13u, 64u})
+        Check(MendrelRenderField()(table, k, field, MENDREL_OPT_REPAIR_DATE, text, size) >= -1, "a rendered length");
+    }
+  }
+  MendrelCloseTable()(table);
+}
+
 void EmptyFolder(const fs::path& folder) {
   for (const auto& entry : fs::directory_iterator(folder)) fs::remove_all(entry.path());
 }
@@ -146,6 +189,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const fs::path sourceMemo = folder / ("t" + memoExtension);
   WriteFile(source, input.table);
   if (!input.noMemoFile) WriteFile(sourceMemo, input.memo);
+
+  ReadThroughInterface(source.string());
 
   RunState state;
   state.stopFromQuery = input.stopFromQuery;

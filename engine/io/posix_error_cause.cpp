@@ -1,4 +1,5 @@
 #include <cerrno>
+#include <cstring>
 
 #include "io/file_exception.h"
 #include "io/os_error.h"
@@ -52,5 +53,7 @@ int32_t CauseOfOsError(int32_t osError) {
     if (entry.osError == osError) return entry.cause;
   return CFileException::generic;
 }
+
+std::string OsErrorText(int32_t osError) { return std::strerror(osError); }
 
 }  // namespace mendrel

@@ -1,3 +1,7 @@
+#include <windows.h>
+
+#include <cerrno>
+#include <cstring>
 #include <initializer_list>
 
 #include "io/file_exception.h"
@@ -37,6 +41,26 @@ int32_t CauseOfOsError(int32_t osError) {
     for (int32_t code : entry.codes)
       if (code == osError) return entry.cause;
   return CFileException::generic;
+}
+
+// The C library's words for the causes it has a number for, so that both systems say
+// the same; the system's message for the rest.
+std::string OsErrorText(int32_t osError) {
+  switch (CauseOfOsError(osError)) {
+    case CFileException::fileNotFound:
+    case CFileException::badPath: return std::strerror(ENOENT);
+    case CFileException::accessDenied:
+    case CFileException::sharingViolation:
+    case CFileException::lockViolation: return std::strerror(EACCES);
+    default: break;
+  }
+  char text[512] = {};
+  const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                      static_cast<DWORD>(osError), 0, text, sizeof text, nullptr);
+  std::string message(text, length);
+  while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == '.'))
+    message.pop_back();
+  return message;
 }
 
 }  // namespace mendrel

@@ -8,18 +8,38 @@ using namespace tessaly_test;
 
 #ifdef _WIN32
 // The DLL's export table is checked by ordinal in the build (see the ordinal-only check).
-TEST(OrdinalTable, FourEntriesAreBoundByOrdinal) {
+TEST(OrdinalTable, TenEntriesAreBoundByOrdinal) {
   EXPECT_NE(MendrelRepair(), nullptr);
   EXPECT_NE(MendrelDisplayFieldValue(), nullptr);
   EXPECT_NE(MendrelDisplayMemoValue(), nullptr);
   EXPECT_NE(MendrelIsAllZeroFile(), nullptr);
+  EXPECT_NE(MendrelOpenTable(), nullptr);
+  EXPECT_NE(MendrelGetTableInfo(), nullptr);
+  EXPECT_NE(MendrelGetField(), nullptr);
+  EXPECT_NE(MendrelReadRecord(), nullptr);
+  EXPECT_NE(MendrelRenderField(), nullptr);
+  EXPECT_NE(MendrelCloseTable(), nullptr);
 }
 #else
-TEST(OrdinalTable, HoldsFourEntriesAfterAnUnusedSlot) {
+TEST(OrdinalTable, HoldsTenEntriesAfterAnUnusedSlot) {
   EXPECT_EQ(MendrelOrdinals[0], nullptr);
-  for (int i = 1; i <= 4; ++i) EXPECT_NE(MendrelOrdinals[i], nullptr) << i;
+  for (int i = 1; i <= 10; ++i) EXPECT_NE(MendrelOrdinals[i], nullptr) << i;
+  EXPECT_EQ(sizeof MendrelOrdinals / sizeof MendrelOrdinals[0], 11u);
 }
 #endif
+
+TEST(OrdinalTable, TheReadInterfaceRefusesNullArgumentsWithoutCrashing) {
+  int32_t failure = 0;
+  EXPECT_EQ(MendrelOpenTable()(nullptr, &failure, nullptr, 0), nullptr);
+  EXPECT_EQ(failure, MENDREL_OPEN_UNREADABLE);
+  MendrelTableInfo info{};
+  EXPECT_EQ(MendrelGetTableInfo()(nullptr, &info), 0);
+  EXPECT_EQ(MendrelGetField()(nullptr, 0, nullptr), 0);
+  char byte = 0;
+  EXPECT_EQ(MendrelReadRecord()(nullptr, 0, &byte, 1), -1);
+  EXPECT_EQ(MendrelRenderField()(nullptr, 0, 0, 0, &byte, 1), -1);
+  MendrelCloseTable()(nullptr);
+}
 
 TEST(OrdinalTable, MaskingIsAnXorOfEveryByteWithTheKey) {
   RepairArgs args{};

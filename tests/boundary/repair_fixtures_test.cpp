@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "event_recorder.h"
+#include "fixture_tables.h"
 #include "temp_dir.h"
 
 using namespace tessaly_test;
@@ -22,35 +23,6 @@ const fs::path kFixtures = TESSALY_FIXTURES_DIR;
 const fs::path kDump = fs::path(TESSALY_TOOLS_DIR) / "dbf_dump.py";
 const fs::path kCompare = fs::path(TESSALY_TOOLS_DIR) / "compare_repaired_table.py";
 
-// The tables below the data folder, relative to it; none when the folder cannot be read
-// (FixtureFolder.HoldsTables then says why, instead of an abort while tests are listed).
-std::vector<std::string> FixtureTables() {
-  std::vector<std::string> tables;
-  std::error_code error;
-  for (fs::recursive_directory_iterator it(kFixtures, error), end; !error && it != end;
-       it.increment(error)) {
-    std::string extension = it->path().extension().string();
-    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    std::error_code ignored;
-    if (it->is_regular_file(ignored) && extension == ".dbf")
-      tables.push_back(fs::relative(it->path(), kFixtures).string());
-  }
-  std::sort(tables.begin(), tables.end());
-  return tables;
-}
-
-// Runs a command; its exit status and what it printed.
-std::pair<int, std::string> RunCommand(const std::string& command) {
-  std::string output;
-  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-  if (pipe == nullptr) return {-1, "cannot run " + command};
-  char buffer[4096];
-  while (size_t read = fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, read);
-  return {pclose(pipe), output};
-}
-
-std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
-
 class RepairFixture : public testing::TestWithParam<std::string> {};
 // Without tables there is nothing to instantiate; the test below fails instead.
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(RepairFixture);
@@ -58,7 +30,7 @@ GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(RepairFixture);
 }  // namespace
 
 TEST(FixtureFolder, HoldsTables) {
-  EXPECT_FALSE(FixtureTables().empty()) << "no *.dbf table found below " << kFixtures.string();
+  EXPECT_FALSE(FixtureTables(kFixtures).empty()) << "no *.dbf table found below " << kFixtures.string();
   EXPECT_TRUE(fs::is_regular_file(kDump)) << "missing " << kDump.string();
 }
 
@@ -87,10 +59,4 @@ TEST_P(RepairFixture, KeepsFieldsRecordsAndMemoTexts) {
   EXPECT_EQ(differs, 0) << differences;
 }
 
-INSTANTIATE_TEST_SUITE_P(Fixtures, RepairFixture, testing::ValuesIn(FixtureTables()),
-                         [](const testing::TestParamInfo<std::string>& info) {
-                           std::string name = info.param;
-                           for (char& c : name)
-                             if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-                           return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Fixtures, RepairFixture, testing::ValuesIn(FixtureTables(kFixtures)), ParameterName);

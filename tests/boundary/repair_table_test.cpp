@@ -47,7 +47,9 @@ TEST(RepairTable, ACleanTableIsCopiedByteForByteWithEveryEventInOrder) {
       Message("Write DBF header ..."),
       QueryStop(), Progress((97 + 9) * 100 / length), QueryStop(), Progress((97 + 18) * 100 / length),
       QueryStop(),  // the read that meets the end mark
-      Message("Add 2 records."), Progress(100)};
+      Message("Add 2 records."),
+      Report("Record area: start=97 stride=9 offset=1 announced=2 written=2 after=1"),
+      Report("2 records announced, 2 found"), Progress(100)};
   EXPECT_EQ(recorder.events, expected);
 }
 

@@ -44,6 +44,11 @@ TEST(CommandLine, ShowTakesOneTableAndALimit) {
   ASSERT_EQ(line.kind, CommandKind::kShow);
   EXPECT_EQ(line.show.table, "t.dbf");
   EXPECT_EQ(line.show.limit, 5u);
+  EXPECT_FALSE(line.show.csv);
+  EXPECT_EQ(line.show.codePage, 437u);
+  const CommandLine csv = Parse({"show", "--csv", "t.dbf", "--codepage=866"});
+  EXPECT_TRUE(csv.show.csv);
+  EXPECT_EQ(csv.show.codePage, 866u);
   EXPECT_EQ(Parse({"repair", "x", "--help"}).kind, CommandKind::kHelp);
 }
 
@@ -64,6 +69,9 @@ TEST(CommandLine, RejectsWhatCannotBeRun) {
       {"show", "a.dbf", "b.dbf"},
       {"show", "a.dbf", "--limit", "-1"},
       {"--version", "t.dbf"},
+      {"show", "a.dbf", "--codepage", "65001"},
+      {"show", "a.dbf", "--codepage", "cp866"},
+      {"show", "a.dbf", "--csv=yes"},
   };
   for (const auto& args : bad) {
     EXPECT_THROW(ParseCommandLine(args), UsageError) << ::testing::PrintToString(args);

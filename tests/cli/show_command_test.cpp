@@ -103,3 +103,21 @@ TEST(ShowCommand, RefusesWhatIsNotATable) {
   EXPECT_EQ(missing.exitCode, 1);
   EXPECT_EQ(missing.err, "tessaly-cli: cannot open 'missing.dbf': No such file or directory\n");
 }
+
+TEST(ShowCommand, PrintsTheRecordsAsCsvWithWholeMemoTexts) {
+  TempDir dir;
+  WriteFoxProTable(dir);
+  const CliResult run = RunCli({"show", "--csv", "t.dbf"}, dir.path());
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+#ifdef _WIN32
+  const std::string end = "\n";  // the reader of the program's output on Windows takes CR LF as one line end
+#else
+  const std::string end = "\r\n";
+#endif
+  EXPECT_EQ(run.out, "NAME,NOTES,QTY" + end + "alpha,hello fox,42" + end + "beta,Picture,-7" + end + "gamma,,0" + end);
+  const CliResult refused = RunCli({"show", "--csv", "--codepage", "65001", "t.dbf"}, dir.path());
+  EXPECT_EQ(refused.exitCode, 2);
+  EXPECT_EQ(SplitLines(refused.err).front(),
+            "tessaly-cli: unknown code page '65001' (437, 737, 775, 850, 852, 855, 857, 860, 861, 862, 863, 864, 865, "
+            "866, 869, 874, 932, 936, 949, 950, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258)");
+}

@@ -215,3 +215,20 @@ TEST(RepairFieldValue, TheVisualFoxProFamilyKeepsVarcharsInTheRecordAndBlobsOfFo
   }
   EXPECT_EQ(Repaired('V', text, 0x03), std::string(10, ' '));  // a memo pointer elsewhere
 }
+
+// What the mend report counts: a value is mended when a byte of it changed.
+TEST(CheckFieldValue, TellsAMendOnlyWhenAByteChanged) {
+  auto mends = [](char type, std::string bytes) {
+    const auto descriptor = Descriptor(type, static_cast<uint8_t>(bytes.size()));
+    return CheckFieldValue(bytes.data(), descriptor.data(), RepairOptions(MENDREL_OPT_REPAIR_DATE));
+  };
+  EXPECT_EQ(mends('N', "  1e5"), kNoMend);  // rewritten by the slow path, byte for byte the same
+  EXPECT_EQ(mends('N', "  12 "), kMendNumber);
+  EXPECT_EQ(mends('N', std::string("  12\0", 5)), kMendNumber);
+  EXPECT_EQ(mends('D', "        "), kNoMend);
+  EXPECT_EQ(mends('D', std::string(8, '\0')), kMendDate);
+  EXPECT_EQ(mends('D', "20051332"), kMendDate + (kDateMonthReplaced | kDateDayReplaced));
+  EXPECT_EQ(mends('L', "Y"), kNoMend);
+  EXPECT_EQ(mends('L', "Yx"), kMendLogical);
+  EXPECT_EQ(mends('L', "X"), kMendLogical);
+}

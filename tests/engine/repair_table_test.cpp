@@ -63,7 +63,7 @@ TEST(RepairTableFailures, AFailedRecordCountWriteLeavesTheCountAtZero) {
   const RepairRun run = RepairFailingCall(recorder, PlatformCall::write, 3, kErrorDiskFull);
   EXPECT_EQ(run.result, 1);
   EXPECT_EQ(run.log.back(), Error("Error 2: General error. Disk full while accessing <dir>/o.dbf."));
-  EXPECT_EQ(run.log[run.log.size() - 2], Message("Add 2 records."));
+  EXPECT_EQ(recorder.Messages().back(), "Add 2 records.");
   EXPECT_EQ(recorder.events.back(), Progress(100));
   ASSERT_EQ(run.output.size(), 32u + 32 + 1 + 12 + 1);
   EXPECT_EQ(Little32(run.output, 4), 0u);

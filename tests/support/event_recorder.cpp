@@ -8,6 +8,7 @@ Event Error(const std::string& text) { return Event{EVT_ERROR, text}; }
 Event Notice(const std::string& text) { return Event{EVT_NOTICE, text}; }
 Event SourceFile(const std::string& path) { return Event{EVT_SOURCE_FILE, path}; }
 Event QueryStop() { return Event{EVT_QUERY_STOP, ""}; }
+Event Report(const std::string& line) { return Event{EVT_MEND_REPORT, line}; }
 
 std::string Describe(const Event& event) {
   switch (event.code) {
@@ -17,6 +18,7 @@ std::string Describe(const Event& event) {
     case EVT_QUERY_STOP: return "QUERY_STOP";
     case EVT_ERROR: return "ERROR " + event.text;
     case EVT_NOTICE: return "NOTICE " + event.text;
+    case EVT_MEND_REPORT: return "REPORT " + event.text;
     default: return "CODE " + std::to_string(event.code);
   }
 }
@@ -48,6 +50,13 @@ std::vector<std::string> EventRecorder::Messages() const {
   std::vector<std::string> lines;
   for (const Event& event : events)
     if (event.code == EVT_MESSAGE) lines.push_back(event.text);
+  return lines;
+}
+
+std::vector<std::string> EventRecorder::ReportLines() const {
+  std::vector<std::string> lines;
+  for (const Event& event : events)
+    if (event.code == EVT_MEND_REPORT) lines.push_back(event.text);
   return lines;
 }
 

@@ -27,6 +27,7 @@ Event Error(const std::string& text);
 Event Notice(const std::string& text);
 Event SourceFile(const std::string& path);
 Event QueryStop();
+Event Report(const std::string& line);
 
 std::string Describe(const Event& event);
 // Lets test failures show events as text.
@@ -45,6 +46,8 @@ class EventRecorder {
   // The events without progress and stop queries: the log a user reads.
   std::vector<Event> LogEvents() const;
   std::vector<std::string> Messages() const;
+  // The lines of the mend report, in the order sent.
+  std::vector<std::string> ReportLines() const;
 };
 
 // Fills, masks and sends a block through ordinal 1 of the loaded library.
