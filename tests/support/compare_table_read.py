@@ -5,7 +5,7 @@ independent reader finds: header facts, fields, records read, deletion flags, ev
 bytes, and the text of every text memo. Prints each difference and exits 1 when there is one."""
 import json, os, subprocess, sys
 
-DUMP = os.path.join(os.path.dirname(__file__), "..", "..", "..", "shared", "tools", "dbf_dump.py")
+DUMP = os.path.join(os.path.dirname(os.path.abspath(__file__)), "dbf_dump.py")
 
 
 def dump(path, *options):
