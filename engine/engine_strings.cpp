@@ -32,6 +32,10 @@ constexpr TextEntry kTexts[] = {
     {kTextShareViolation,
      "Share violation when opening the source file '%s'. Please close any other applications "
      "accessing the file and try again."},
+    {kTextTemplateNotSound,
+     "Error 5: The template table '%s' is not a sound table: its header and field list do not scan "
+     "cleanly. Choose an undamaged table of the same structure."},
+    {kTextErrorOpenTemplate, "Error 6: Cannot open the template table. %1"},
     {kTextUnnamedFile, "an unnamed file"},
     {kTextOutOfMemory, "Out of memory."},
     {kTextNotSupported, "An unsupported operation was attempted."},

@@ -24,6 +24,8 @@ enum EngineTextId : uint32_t {
   kTextErrorCreateFile = 14,
   kTextSplitFile = 15,
   kTextShareViolation = 16,
+  kTextTemplateNotSound = 17,    // template path
+  kTextErrorOpenTemplate = 18,   // "%1": why the template cannot be opened
   kTextUnnamedFile = 61446,
   kTextOutOfMemory = 61447,
   kTextNotSupported = 61448,
