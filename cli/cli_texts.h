@@ -54,6 +54,7 @@ enum CliTextId : uint32_t {
   kTextColumnDecimals,
   kTextColumnDeleted,
   kTextNothingRecovered,      // source
+  kTextTemplateTable,         // template path
 };
 
 // The text for an id; empty for an id the table does not hold.

@@ -8,16 +8,18 @@ using namespace tessaly_test;
 
 #ifdef _WIN32
 // The DLL's export table is checked by ordinal in the build (see the ordinal-only check).
-TEST(OrdinalTable, FourEntriesAreBoundByOrdinal) {
+TEST(OrdinalTable, EveryEntryIsBoundByOrdinal) {
   EXPECT_NE(MendrelRepair(), nullptr);
   EXPECT_NE(MendrelDisplayFieldValue(), nullptr);
   EXPECT_NE(MendrelDisplayMemoValue(), nullptr);
   EXPECT_NE(MendrelIsAllZeroFile(), nullptr);
+  EXPECT_NE(MendrelRepairEx(), nullptr);
 }
 #else
-TEST(OrdinalTable, HoldsFourEntriesAfterAnUnusedSlot) {
+TEST(OrdinalTable, HoldsItsEntriesAfterAnUnusedSlot) {
   EXPECT_EQ(MendrelOrdinals[0], nullptr);
   for (int i = 1; i <= 4; ++i) EXPECT_NE(MendrelOrdinals[i], nullptr) << i;
+  EXPECT_NE(MendrelOrdinals[11], nullptr);
 }
 #endif
 
