@@ -5,8 +5,9 @@ event it sent (code, text, percent, in order, with the stop answers the input as
 
 Inputs: every fixture table with its memo file (desktop options, and the options of the fuzz seed
 corpus's second variant); the repair seeds of the fuzz corpus (fuzz/seed_corpus.cpp writes them:
-fuzz_seed_corpus DIR, then --seeds DIR/repair); and the damaged copies bench/fidelity.py makes, each
-damage drawn --rounds times. Each repair runs in a process of its own, so that the generated field
+fuzz_seed_corpus DIR, then --seeds DIR/repair); the damaged copies bench/fidelity.py makes, each
+damage drawn --rounds times; and --mutations copies of each fixture with a few bytes of its head
+(header, descriptors and the first bytes after them) changed at random. Each repair runs in a process of its own, so that the generated field
 names of one run do not depend on the runs before it.
 
 A difference is explained when one of the repair's rules that reach beyond the header's word can
@@ -236,6 +237,21 @@ def damaged_cases(fixtures, dump, rounds):
                 yield case
 
 
+def mutated_cases(fixtures, count):
+    for path in fidelity.fixture_tables(fixtures):
+        memo, ext = memo_beside(path)
+        table = open(path, "rb").read()
+        relative = os.path.relpath(path, fixtures)
+        head = min(len(table), int.from_bytes(table[8:10], "little") + 64)
+        for round_ in range(count):
+            rng, mutated = random.Random("%s mutated %d" % (relative, round_)), bytearray(table)
+            for _ in range(rng.randint(1, 4)):
+                mutated[rng.randrange(head)] = rng.randrange(256)
+            case = Case("mutated %s #%d" % (relative, round_), mutated, memo, ext)
+            case.group = "mutated heads"
+            yield case
+
+
 def main():
     ap = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     ap.add_argument("--base", required=True, help="libmendrel.so taken as the reference")
@@ -244,10 +260,12 @@ def main():
     ap.add_argument("--dump", default=os.path.join(fidelity.SHARED, "tools", "dbf_dump.py"))
     ap.add_argument("--seeds", help="folder of repair seeds written by fuzz_seed_corpus")
     ap.add_argument("--rounds", type=int, default=3, help="draws of each damage per table")
+    ap.add_argument("--mutations", type=int, default=20, help="copies of each fixture with a mutated head")
     ap.add_argument("--verbose", action="store_true", help="list every differing case")
     a = ap.parse_args()
     engines = {"base": fidelity.Engine(a.base), "new": fidelity.Engine(a.new)}
-    groups = [("fixtures", fixture_cases(a.fixtures)), ("damaged copies", damaged_cases(a.fixtures, a.dump, a.rounds))]
+    groups = [("fixtures", fixture_cases(a.fixtures)), ("damaged copies", damaged_cases(a.fixtures, a.dump, a.rounds)),
+              ("mutated heads", mutated_cases(a.fixtures, a.mutations))]
     if a.seeds:
         groups.insert(1, ("fuzz seeds", seed_cases(a.seeds)))
     unexplained, total, order = [], Counter(), []

@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""fidelity.py --library PATH [--fixtures DIR] [--detail] - damages every table of the shared
+"""fidelity.py --library PATH [--fixtures DIR] [--rounds N] [--detail] - damages every table of the shared
 fixtures in the ways real tables get damaged, repairs each damaged copy through the engine
 library (ordinal 1, default options; ordinal 11 with the undamaged table as template for the
 damage that calls for one, when the library has it) and counts, per kind of damage, the original
@@ -302,6 +302,7 @@ def main():
     ap.add_argument("--fixtures", default=os.path.join(SHARED, "fixtures"))
     ap.add_argument("--dump", default=os.path.join(SHARED, "tools", "dbf_dump.py"))
     ap.add_argument("--detail", action="store_true", help="also list every table that lost records")
+    ap.add_argument("--rounds", type=int, default=1, help="draws of each damage per table (tables counted per draw)")
     a = ap.parse_args()
     engine = Engine(a.library)
     totals = {name: [0, 0, 0, 0] for name, _ in DAMAGES}   # tables, records, untouched, intact
@@ -313,17 +314,18 @@ def main():
                 continue
             relative = os.path.relpath(path, a.fixtures)
             for kind, damage in DAMAGES:
-                table = Table(path, head)
-                touched = damage(table, random.Random(relative + kind))
-                if touched is None:
-                    continue
-                intact = repair_and_count(engine, a.dump, os.path.join(work, kind.replace(" ", "_")), table,
-                                          head["fields"], originals)
-                untouched = len(originals) - len(touched)
-                for i, value in enumerate((1, len(originals), untouched, intact)):
-                    totals[kind][i] += value
-                if intact < untouched:
-                    details.append("%-34s %-50s %5d of %5d" % (kind, relative, intact, untouched))
+                for draw in range(a.rounds):
+                    table = Table(path, head)
+                    touched = damage(table, random.Random(relative + kind + (str(draw) if draw else "")))
+                    if touched is None:
+                        continue
+                    intact = repair_and_count(engine, a.dump, os.path.join(work, kind.replace(" ", "_")), table,
+                                              head["fields"], originals)
+                    untouched = len(originals) - len(touched)
+                    for i, value in enumerate((1, len(originals), untouched, intact)):
+                        totals[kind][i] += value
+                    if intact < untouched:
+                        details.append("%-34s %-50s %5d of %5d" % (kind, relative, intact, untouched))
     if not engine.repair_ex:
         print("(no ordinal %d: the template damage is repaired without its template)" % TEMPLATE_ORDINAL)
     print("%-34s %6s %8s %9s %8s %7s" % ("damage", "tables", "records", "untouched", "intact", "share"))

@@ -175,21 +175,26 @@ bool SampledRecordsHaveFlags(SourceBytes& bytes, const HeaderHints& hints, uint6
   return true;
 }
 
-ColumnType TypeOfColumn(SourceBytes& bytes, const HeaderHints& hints, uint64_t records, uint32_t offset,
-                        uint32_t width, const std::vector<FieldDescriptor>& blocks, size_t lost,
-                        MemoPointerCheck& memo) {
-  if (width > kMostPlainWidth) return {kCharacterType, static_cast<uint8_t>(width >> 8)};
-  ColumnProfile column(width);
-  std::vector<uint8_t> value(width);
+// The lost field's bytes in every record: where it lies and how wide it is.
+struct LostColumn {
+  uint32_t offset;
+  uint32_t width;
+};
+
+ColumnProfile ReadColumn(SourceBytes& bytes, const HeaderHints& hints, uint64_t records, const LostColumn& lost) {
+  ColumnProfile column(lost.width);
+  std::vector<uint8_t> value(lost.width);
   for (uint64_t record = 0; record < records; ++record) {
-    bytes.Read(hints.headerLength + record * hints.recordLength + offset, value.data(), width);
+    bytes.Read(hints.headerLength + record * hints.recordLength + lost.offset, value.data(), lost.width);
     column.Add(value.data());
   }
-  ColumnSetting setting{hints.version, hints.promisesMemo, false};
+  return column;
+}
+
+bool OtherMemoField(const std::vector<FieldDescriptor>& blocks, size_t lost, uint8_t version) {
   for (size_t i = 0; i < blocks.size(); ++i)
-    if (i != lost && IsMemoField(blocks[i][kFieldType], FieldLength(blocks[i]), hints.version))
-      setting.otherMemoField = true;
-  return GuessColumnType(column, setting, memo);
+    if (i != lost && IsMemoField(blocks[i][kFieldType], FieldLength(blocks[i]), version)) return true;
+  return false;
 }
 
 FieldDescriptor RebuiltBlock(const ColumnType& type, uint32_t width, uint32_t offset, uint8_t version) {
@@ -216,9 +221,14 @@ std::optional<DescriptorReplacement> Rebuild(const HeaderHints& hints, SourceByt
   if (!width) return std::nullopt;
   const uint64_t records = RecordsToExamine(hints, bytes.length());
   if (records == 0 || !SampledRecordsHaveFlags(bytes, hints, records)) return std::nullopt;
-  const auto offset = static_cast<uint32_t>(1 + SumOfWidths(blocks, lost, lost, hints.version, width->widthOf));
-  const ColumnType type = TypeOfColumn(bytes, hints, records, offset, width->width, blocks, lost, memo);
-  return DescriptorReplacement{lost, RebuiltBlock(type, width->width, offset, hints.version)};
+  const LostColumn column{static_cast<uint32_t>(1 + SumOfWidths(blocks, lost, lost, hints.version, width->widthOf)),
+                          width->width};
+  ColumnType type{kCharacterType, static_cast<uint8_t>(column.width >> 8)};
+  if (column.width <= kMostPlainWidth) {
+    const ColumnSetting setting{hints.version, hints.promisesMemo, OtherMemoField(blocks, lost, hints.version)};
+    type = GuessColumnType(ReadColumn(bytes, hints, records, column), setting, memo);
+  }
+  return DescriptorReplacement{lost, RebuiltBlock(type, column.width, column.offset, hints.version)};
 }
 
 }  // namespace
