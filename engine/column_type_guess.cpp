@@ -79,7 +79,8 @@ void ColumnProfile::AddDigitPointer(const uint8_t* value, bool blank) {
   }
   uint64_t pointer = 0;
   for (uint32_t i = first; i < width_; ++i) pointer = pointer * 10 + (value[i] - '0');
-  digitPointers_.push_back(pointer);
+  // A block number beyond 32 bits lands in no memo file: the pointers cannot check out.
+  digitPointers_.push_back(pointer <= UINT32_MAX ? static_cast<uint32_t>(pointer) : UINT32_MAX);
 }
 
 // Spaces, an optional minus, digits without a leading zero, an optional point and digits,

@@ -20,8 +20,8 @@ class ColumnProfile {
   bool AllBlank() const { return nonBlank_ == 0; }
   bool HasControlByte() const { return hasControlByte_; }
   bool AllDigitPointers() const { return allDigitPointers_; }
-  const std::vector<uint64_t>& DigitPointers() const { return digitPointers_; }
-  const std::vector<uint64_t>& BinaryPointers() const { return binaryPointers_; }
+  const std::vector<uint32_t>& DigitPointers() const { return digitPointers_; }
+  const std::vector<uint32_t>& BinaryPointers() const { return binaryPointers_; }
   bool MostlyDates() const { return 2 * dates_ > nonBlank_; }
   bool AllLogical() const { return allLogical_; }
   bool AllDecimal() const { return allDecimal_; }
@@ -48,8 +48,8 @@ class ColumnProfile {
   bool allDateTimes_ = true;
   bool allCurrencyShaped_ = true;
   bool hasHighWordOfOnes_ = false;
-  std::vector<uint64_t> digitPointers_;
-  std::vector<uint64_t> binaryPointers_;
+  std::vector<uint32_t> digitPointers_;
+  std::vector<uint32_t> binaryPointers_;
 };
 
 // The table around a column whose descriptor was lost.

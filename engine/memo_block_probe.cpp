@@ -44,23 +44,23 @@ bool MemoPointerCheck::OpenMemo() {
   return true;
 }
 
-bool MemoPointerCheck::CheckOut(std::vector<uint64_t> pointers) {
+bool MemoPointerCheck::CheckOut(std::vector<uint32_t> pointers) {
   pointers.erase(std::remove(pointers.begin(), pointers.end(), 0), pointers.end());
   if (pointers.empty()) return false;
   std::sort(pointers.begin(), pointers.end());
   if (std::adjacent_find(pointers.begin(), pointers.end()) != pointers.end()) return false;
   if (!OpenMemo()) return false;
-  return std::all_of(pointers.begin(), pointers.end(), [this](uint64_t pointer) { return LandsOnBlock(pointer); });
+  return std::all_of(pointers.begin(), pointers.end(), [this](uint32_t pointer) { return LandsOnBlock(pointer); });
 }
 
-bool MemoPointerCheck::LandsOnBlock(uint64_t pointer) {
-  if (!memo_.IsDbt()) return IsPlausibleFptBlock(memo_, length_, pointer * memo_.m_nBlockSize);
+bool MemoPointerCheck::LandsOnBlock(uint32_t pointer) {
+  if (!memo_.IsDbt()) return IsPlausibleFptBlock(memo_, length_, uint64_t{pointer} * memo_.m_nBlockSize);
   return IsPlausibleDbtBlock(pointer);
 }
 
 // A dBASE IV block announces itself; a dBASE III block is known by the end of the memo
 // before it, or by being the first.
-bool MemoPointerCheck::IsPlausibleDbtBlock(uint64_t pointer) {
+bool MemoPointerCheck::IsPlausibleDbtBlock(uint32_t pointer) {
   const uint64_t blockSize = memo_.m_nBlockSize;
   const uint64_t offset = pointer * blockSize;
   if (offset >= length_) return false;

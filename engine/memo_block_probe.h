@@ -20,12 +20,12 @@ class MemoPointerCheck {
 
   // At least one pointer is nonzero, no nonzero pointer repeats, and each lands on a
   // plausible block.
-  bool CheckOut(std::vector<uint64_t> pointers);
+  bool CheckOut(std::vector<uint32_t> pointers);
 
  private:
   bool OpenMemo();
-  bool LandsOnBlock(uint64_t pointer);
-  bool IsPlausibleDbtBlock(uint64_t pointer);
+  bool LandsOnBlock(uint32_t pointer);
+  bool IsPlausibleDbtBlock(uint32_t pointer);
 
   const std::string sourcePath_;
   const uint8_t sourceVersion_;

@@ -239,9 +239,11 @@ void RepairPass::OpenSourceMemo() {
   // A memo file that cannot be opened leaves the memo fields without data.
   if (!sourceMemo_.Open(memoPath.c_str(), CFile64::kReadFlags)) return;
   // An FPT header that lost its block size: the records' pointers tell it.
-  if (sourceMemo_.ReadHeader() == 0 && !sourceMemo_.IsDbt())
-    sourceMemo_.m_nBlockSize =
-        GuessFptBlockSize(sourceMemo_, ReadMemoPointers(source_, recordStart_, fields_, lengths_, sourceVersion_));
+  if (sourceMemo_.ReadHeader() == 0 && !sourceMemo_.IsDbt()) {
+    FptBlockSizeGuess guess(sourceMemo_);
+    AddMemoPointers(source_, recordStart_, fields_, lengths_, sourceVersion_, guess);
+    sourceMemo_.m_nBlockSize = guess.BlockSize();
+  }
 }
 
 void RepairPass::ReadExtraHeaderBytes() {

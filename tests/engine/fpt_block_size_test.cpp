@@ -15,7 +15,9 @@ uint32_t Guess(const MemoBuilder& memo, const std::vector<uint32_t>& pointers) {
   memo.WriteTo(dir.File("t.fpt"));
   CFile64Ex file;
   EXPECT_TRUE(file.Open(dir.File("t.fpt").c_str(), CFile64::kReadFlags));
-  return GuessFptBlockSize(file, pointers);
+  FptBlockSizeGuess guess(file);
+  for (uint32_t pointer : pointers) guess.Add(pointer);
+  return guess.BlockSize();
 }
 
 // Memos of one block each at 1024-byte blocks 1 to 4, text after the block header.
