@@ -7,6 +7,7 @@
 #include "column_type_guess.h"
 #include "field_descriptor.h"
 #include "field_name.h"
+#include "positioned_reader.h"
 #include "record_start_sampling.h"
 
 namespace mendrel {
@@ -27,32 +28,6 @@ bool VersionPromisesMemo(uint8_t version) {
   }
 }
 
-// The source's bytes as the checks below need them, each read where it lies.
-class SourceBytes {
- public:
-  SourceBytes(CFile64Ex& source, uint64_t length) : source_(source), length_(length) {}
-
-  uint64_t length() const { return length_; }
-
-  // count bytes at position, zeros for any the source does not hold.
-  void Read(uint64_t position, uint8_t* bytes, uint32_t count) {
-    std::fill(bytes, bytes + count, 0);
-    if (position >= length_) return;
-    source_.Seek(static_cast<int64_t>(position), CFile64::begin);
-    source_.Read(bytes, count);
-  }
-
-  uint8_t At(uint64_t position) {
-    uint8_t byte = 0;
-    Read(position, &byte, 1);
-    return byte;
-  }
-
- private:
-  CFile64Ex& source_;
-  const uint64_t length_;
-};
-
 // What the header tells about the table, none of it trusted on its own.
 struct HeaderHints {
   uint8_t version;
@@ -71,7 +46,7 @@ HeaderHints ReadHints(const TableHeader& header) {
 }
 
 // The blocks before the first terminator inside the header area; none without one.
-std::vector<FieldDescriptor> BlocksBeforeTerminator(SourceBytes& bytes, uint32_t headerLength) {
+std::vector<FieldDescriptor> BlocksBeforeTerminator(PositionedReader& bytes, uint32_t headerLength) {
   std::vector<FieldDescriptor> blocks;
   const uint64_t end = std::min<uint64_t>(headerLength, bytes.length());
   for (uint64_t at = kTableHeaderSize; at < end; at += kFieldDescriptorSize) {
@@ -120,7 +95,7 @@ bool IsValidNameUpToNul(const FieldDescriptor& block) {
 // Without an implausible block the lost one is found by its name, but only when the record
 // length disagrees with the list and the record count confirms it.
 std::vector<size_t> LostBlockCandidates(const std::vector<FieldDescriptor>& blocks, const HeaderHints& hints,
-                                        SourceBytes& bytes) {
+                                        PositionedReader& bytes) {
   std::vector<size_t> implausible;
   for (size_t i = 0; i < blocks.size(); ++i)
     if (!IsPlausibleDescriptor(blocks[i], hints.version)) implausible.push_back(i);
@@ -165,7 +140,7 @@ uint64_t RecordsToExamine(const HeaderHints& hints, uint64_t sourceLength) {
   return hints.recordCount >= 1 && hints.recordCount <= fit ? hints.recordCount : fit;
 }
 
-bool SampledRecordsHaveFlags(SourceBytes& bytes, const HeaderHints& hints, uint64_t records) {
+bool SampledRecordsHaveFlags(PositionedReader& bytes, const HeaderHints& hints, uint64_t records) {
   const uint64_t samples = std::min(records, kMostCheckedFlags);
   for (uint64_t j = 0; j < samples; ++j) {
     const uint64_t record = samples == 1 ? 0 : j * (records - 1) / (samples - 1);
@@ -181,7 +156,7 @@ struct LostColumn {
   uint32_t width;
 };
 
-ColumnProfile ReadColumn(SourceBytes& bytes, const HeaderHints& hints, uint64_t records, const LostColumn& lost) {
+ColumnProfile ReadColumn(PositionedReader& bytes, const HeaderHints& hints, uint64_t records, const LostColumn& lost) {
   ColumnProfile column(lost.width);
   std::vector<uint8_t> value(lost.width);
   for (uint64_t record = 0; record < records; ++record) {
@@ -206,7 +181,7 @@ FieldDescriptor RebuiltBlock(const ColumnType& type, uint32_t width, uint32_t of
   return block;
 }
 
-std::optional<DescriptorReplacement> Rebuild(const HeaderHints& hints, SourceBytes& bytes, MemoPointerCheck& memo) {
+std::optional<DescriptorReplacement> Rebuild(const HeaderHints& hints, PositionedReader& bytes, MemoPointerCheck& memo) {
   if (hints.recordLength < 2) return std::nullopt;
   const std::vector<FieldDescriptor> blocks = BlocksBeforeTerminator(bytes, hints.headerLength);
   const size_t count = blocks.size();
@@ -236,7 +211,7 @@ std::optional<DescriptorReplacement> Rebuild(const HeaderHints& hints, SourceByt
 std::optional<DescriptorReplacement> RebuildLostDescriptor(const TableHeader& header, CFile64Ex& source,
                                                           uint64_t sourceLength, MemoPointerCheck& memo) {
   const uint64_t position = source.GetPosition();
-  SourceBytes bytes(source, sourceLength);
+  PositionedReader bytes(source, sourceLength);
   std::optional<DescriptorReplacement> rebuilt = Rebuild(ReadHints(header), bytes, memo);
   source.Seek(static_cast<int64_t>(position), CFile64::begin);
   return rebuilt;

@@ -5,6 +5,7 @@
 
 #include "byte_order.h"
 #include "memo_file_name.h"
+#include "positioned_reader.h"
 #include "table_header.h"
 
 namespace mendrel {
@@ -15,17 +16,12 @@ constexpr uint32_t kDbase4Marker = 0x0008FFFF;
 constexpr uint8_t kDbase3Terminator = 0x1A;
 constexpr uint32_t kMemoBufferSize = 4096;
 
-bool ReadAt(CFile64Ex& file, uint64_t offset, void* bytes, uint32_t count) {
-  file.Seek(static_cast<int64_t>(offset), CFile64::begin);
-  return file.Read(bytes, count) == count;
-}
-
 }  // namespace
 
 bool IsPlausibleFptBlock(CFile64Ex& memo, uint64_t memoLength, uint64_t offset) {
   uint8_t header[kBlockHeaderSize];
   if (offset < kMemoHeaderSize || offset > memoLength || memoLength - offset < kBlockHeaderSize) return false;
-  if (!ReadAt(memo, offset, header, kBlockHeaderSize)) return false;
+  if (!PositionedReader(memo, memoLength).Read(offset, header, kBlockHeaderSize)) return false;
   return ReadBE32(header) <= kMemoTypeObject && ReadBE32(header + 4) <= memoLength - offset - kBlockHeaderSize;
 }
 
@@ -64,17 +60,16 @@ bool MemoPointerCheck::IsPlausibleDbtBlock(uint32_t pointer) {
   const uint64_t blockSize = memo_.m_nBlockSize;
   const uint64_t offset = pointer * blockSize;
   if (offset >= length_) return false;
-  uint8_t header[kBlockHeaderSize] = {};
-  if (length_ - offset >= kBlockHeaderSize && ReadAt(memo_, offset, header, kBlockHeaderSize) &&
-      ReadLE32(header) == kDbase4Marker) {
+  PositionedReader reader(memo_, length_);
+  uint8_t header[kBlockHeaderSize];
+  if (reader.Read(offset, header, kBlockHeaderSize) && ReadLE32(header) == kDbase4Marker) {
     const uint32_t stored = ReadLE32(header + 4);
     if (stored >= kBlockHeaderSize && stored <= length_ - offset) return true;
   }
   if (pointer == 1) return true;
   std::vector<uint8_t> before(blockSize);
-  memo_.Seek(static_cast<int64_t>(offset - blockSize), CFile64::begin);
-  const uint32_t got = memo_.Read(before.data(), static_cast<uint32_t>(blockSize));
-  return std::memchr(before.data(), kDbase3Terminator, got) != nullptr;
+  reader.Read(offset - blockSize, before.data(), static_cast<uint32_t>(blockSize));
+  return std::memchr(before.data(), kDbase3Terminator, before.size()) != nullptr;
 }
 
 }  // namespace mendrel

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "positioned_reader.h"
 #include "table_header.h"
 
 namespace mendrel {
@@ -13,30 +14,13 @@ constexpr uint64_t kFlagShareNumerator = 9;
 constexpr uint64_t kFlagShareDenominator = 10;
 constexpr uint64_t kPadByte = 1;
 
-class FirstByteReader {
- public:
-  FirstByteReader(CFile64Ex& source, uint64_t sourceLength) : source_(source), length_(sourceLength) {}
-
-  // The byte at position; 0x00, which counts neither way, past the end or when unreadable.
-  uint8_t At(uint64_t position) {
-    uint8_t byte = 0;
-    if (position >= length_) return byte;
-    source_.Seek(static_cast<int64_t>(position), CFile64::begin);
-    if (source_.Read(&byte, 1) != 1) byte = 0;
-    return byte;
-  }
-
- private:
-  CFile64Ex& source_;
-  const uint64_t length_;
-};
-
 bool IsDeletionFlag(uint8_t byte) { return byte == kLiveRecordFlag || byte == kDeletedRecordFlag; }
 
 // Neither a record's flag nor evidence against one: zeroed sectors and the end mark.
 bool CountsAsEvidence(uint8_t byte) { return byte != 0x00 && byte != kEndMark; }
 
-SampledStart Sample(FirstByteReader& reader, uint64_t sourceLength, uint64_t recordLength, uint64_t start) {
+// Bytes past the end read as 0x00, which counts neither way.
+SampledStart Sample(PositionedReader& reader, uint64_t sourceLength, uint64_t recordLength, uint64_t start) {
   SampledStart sampled{start, 0, 0};
   const uint64_t whole = (sourceLength - start) / recordLength;
   const uint64_t samples = std::min(kMostSampledRecords, whole);
@@ -70,7 +54,7 @@ std::optional<SampledStart> BestRecordStart(CFile64Ex& source, uint64_t sourceLe
                                             const std::vector<uint64_t>& candidates) {
   if (recordLength < 2) return std::nullopt;
   const uint64_t position = source.GetPosition();
-  FirstByteReader reader(source, sourceLength);
+  PositionedReader reader(source, sourceLength);
   std::optional<SampledStart> best;
   for (uint64_t candidate : candidates) {
     if (candidate >= sourceLength || !IsDeletionFlag(reader.At(candidate))) continue;

@@ -15,6 +15,7 @@
 #include "memo_file.h"
 #include "memo_file_name.h"
 #include "path_rules.h"
+#include "positioned_reader.h"
 #include "record_start.h"
 #include "record_start_sampling.h"
 #include "repair_session.h"
@@ -55,7 +56,6 @@ class RepairPass {
   void LocateRecordsAfterTemplateList();
   void ReadExtraHeaderBytes();
   void TakeRecordArea(uint64_t afterTerminator, const RecordArea& area);
-  uint8_t SourceByteAt(uint64_t position);
   void OpenSourceMemo();
   void WriteParts();
   // False when no further part is to be attempted.
@@ -191,7 +191,9 @@ void RepairPass::LocateRecords() {
   const uint64_t scanEnd = source_.GetPosition();
   const uint64_t afterTerminator = scanEnd + 1;
   const uint16_t headerLength = ReadLittle16(&header_[kHeaderLength]);
-  if (scanStopped_ || SourceByteAt(scanEnd) != kDescriptorTerminator ||
+  const bool endsAtTerminator = PositionedReader(source_, session_.SourceLength).At(scanEnd) == kDescriptorTerminator;
+  source_.Seek(static_cast<int64_t>(scanEnd), CFile64::begin);
+  if (scanStopped_ || !endsAtTerminator ||
       IsHeaderLengthBelievable(headerLength, afterTerminator)) {
     lengths_ = RecordFieldLengths(fields_, ReadLittle16(&header_[kHeaderRecordLength]));
     ReadExtraHeaderBytes();
@@ -217,15 +219,6 @@ void RepairPass::LocateRecordsAfterTemplateList() {
       BestRecordStart(source_, session_.SourceLength, RecordLength(lengths_), candidates);
   const uint64_t start = best ? best->start : headerLength;
   TakeRecordArea(afterTerminator, RecordArea{start, static_cast<uint32_t>(start - afterTerminator)});
-}
-
-uint8_t RepairPass::SourceByteAt(uint64_t position) {
-  const uint64_t was = source_.GetPosition();
-  uint8_t byte = 0;
-  source_.Seek(static_cast<int64_t>(position), CFile64::begin);
-  const uint32_t read = source_.Read(&byte, 1);
-  source_.Seek(static_cast<int64_t>(was), CFile64::begin);
-  return read == 1 ? byte : 0;
 }
 
 void RepairPass::OpenSourceMemo() {
