@@ -143,8 +143,7 @@ uint64_t RecordsToExamine(const HeaderHints& hints, uint64_t sourceLength) {
 bool SampledRecordsHaveFlags(PositionedReader& bytes, const HeaderHints& hints, uint64_t records) {
   const uint64_t samples = std::min(records, kMostCheckedFlags);
   for (uint64_t j = 0; j < samples; ++j) {
-    const uint64_t record = samples == 1 ? 0 : j * (records - 1) / (samples - 1);
-    const uint8_t flag = bytes.At(hints.headerLength + record * hints.recordLength);
+    const uint8_t flag = bytes.At(hints.headerLength + SampledRecord(j, samples, records) * hints.recordLength);
     if (flag != kLiveRecordFlag && flag != kDeletedRecordFlag) return false;
   }
   return true;

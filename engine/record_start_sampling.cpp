@@ -25,8 +25,7 @@ SampledStart Sample(PositionedReader& reader, uint64_t sourceLength, uint64_t re
   const uint64_t whole = (sourceLength - start) / recordLength;
   const uint64_t samples = std::min(kMostSampledRecords, whole);
   for (uint64_t i = 0; i < samples; ++i) {
-    const uint64_t record = samples == 1 ? 0 : i * (whole - 1) / (samples - 1);
-    const uint8_t first = reader.At(start + record * recordLength);
+    const uint8_t first = reader.At(start + SampledRecord(i, samples, whole) * recordLength);
     if (!CountsAsEvidence(first)) continue;
     ++sampled.counted;
     if (IsDeletionFlag(first)) ++sampled.flags;

@@ -39,6 +39,11 @@ struct SampledLayout {
 SampledLayout SampleRecordLayout(const FieldList& fields, CFile64Ex& source, uint64_t sourceLength,
                                  uint64_t afterTerminator);
 
+// The index of sample i of `samples` records spread evenly over `records`, first and last included.
+inline uint64_t SampledRecord(uint64_t i, uint64_t samples, uint64_t records) {
+  return samples == 1 ? 0 : i * (records - 1) / (samples - 1);
+}
+
 // The starts the end of a descriptor list implies, in the order they are tried.
 std::vector<uint64_t> StartsAfterList(uint64_t afterTerminator);
 
