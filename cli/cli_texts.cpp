@@ -59,6 +59,10 @@ constexpr TextEntry kTexts[] = {
      "Repair options (defaults in brackets):\n"
      "  -o, --output FILE        the repaired table to create (one SOURCE only)\n"
      "      --overwrite          replace an existing output file [refuse]\n"
+     "      --template FILE      take the field list, header and record length from FILE,\n"
+     "                           a sound table of the same structure (last month's copy,\n"
+     "                           a sister file), and find the records of SOURCE by it:\n"
+     "                           for a header that is lost or garbage [none]\n"
      "      --recover-deleted    write records flagged deleted as live records [on]\n"
      "      --no-recover-deleted keep the deleted flag of such records\n"
      "      --repair-date        replace invalid parts of date fields [on]\n"
@@ -109,6 +113,7 @@ constexpr TextEntry kTexts[] = {
     {kTextColumnDeleted, "Del"},
     {kTextVersion, "tessaly-cli %u.%u.%u"},
     {kTextBadCodePage, "unknown code page '%s' (%s)"},
+    {kTextTemplateTable, "Field list taken from the template table: '%s'"},
 };
 
 }  // namespace

@@ -141,6 +141,9 @@ CommandLine ParseRepair(ArgumentCursor& cursor) {
     } else if (arg == "-o" || arg == "--output") {
       request.output = cursor.Value();
       outputGiven = true;
+    } else if (arg == "--template") {
+      request.templatePath = cursor.Value();
+      if (request.templatePath.empty()) throw UsageError(FormatCliText(kTextMissingValue, "--template"));
     } else if (arg == "--overwrite") {
       RejectInlineValue(cursor);
       request.overwrite = true;

@@ -20,6 +20,7 @@ class UsageError : public std::runtime_error {
 struct RepairRequest {
   std::vector<std::string> sources;
   std::string output;  // empty: each source is repaired beside itself
+  std::string templatePath;  // a sound table whose field list replaces each source's; empty: none
   bool overwrite = false;
   uint32_t flags = MENDREL_OPT_RECOVER_DELETED | MENDREL_OPT_REPAIR_DATE |
                    MENDREL_OPT_SPLIT_TABLE | MENDREL_OPT_READ_SRC_MEMO |

@@ -37,16 +37,23 @@ void LogResult(RepairOutcome outcome, const std::string& source, const std::stri
 }  // namespace
 
 int32_t CallRepairEngine(const std::string& source, const std::string& output,
-                         uint32_t optionWord, RepairLog& log) {
-  RepairArgs args{};
+                         uint32_t optionWord, const std::string& templatePath, RepairLog& log) {
+  RepairArgsEx block{};
+  RepairArgs& args = block.args;
   args.sourcePath = reinterpret_cast<uintptr_t>(source.c_str());
   args.reserved = 0;
   args.optionWord = optionWord;
   args.outputPath = reinterpret_cast<uintptr_t>(output.c_str());
   args.callback = reinterpret_cast<uintptr_t>(&RepairLog::Callback);
   args.userData = reinterpret_cast<uintptr_t>(&log);
-  MendrelMaskArgs(&args);
-  return MendrelRepair()(&args);
+  if (templatePath.empty()) {
+    MendrelMaskArgs(&args);
+    return MendrelRepair()(&args);
+  }
+  block.size = sizeof block;
+  block.templatePath = reinterpret_cast<uintptr_t>(templatePath.c_str());
+  MendrelMaskArgsEx(&block);
+  return MendrelRepairEx()(&block);
 }
 
 RepairOutcome RepairOneFile(const std::string& source, const std::string& output,
@@ -61,11 +68,13 @@ RepairOutcome RepairOneFile(const std::string& source, const std::string& output
   const std::string size = GroupThousands(GetFileSize64(source), UserThousandsSeparator());
   log.Line(FormatCliText(kTextFileToRepair, source.c_str(), size.c_str()));
   log.Line(FormatCliText(kTextOutputFixedAs, output.c_str()));
+  if (!request.templatePath.empty())
+    log.Line(FormatCliText(kTextTemplateTable, request.templatePath.c_str()));
   log.Separator();
 
   const auto started = std::chrono::steady_clock::now();
   const uint32_t errorsBefore = log.ErrorCount();
-  const int32_t result = CallRepairEngine(source, output, request.OptionWord(), log);
+  const int32_t result = CallRepairEngine(source, output, request.OptionWord(), request.templatePath, log);
   const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
       std::chrono::steady_clock::now() - started);
   log.EndOfRun();

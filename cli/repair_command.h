@@ -10,10 +10,10 @@ namespace tessaly_cli {
 
 enum class RepairOutcome { kRepaired, kFailed, kStopped, kRefused };
 
-// One call of the engine's repair entry; the engine's result (nonzero: at least one
-// field was recovered).
+// One call of the engine's repair entry (the extended one when a template is given); the
+// engine's result (nonzero: at least one field was recovered).
 int32_t CallRepairEngine(const std::string& source, const std::string& output,
-                         uint32_t optionWord, RepairLog& log);
+                         uint32_t optionWord, const std::string& templatePath, RepairLog& log);
 
 // Repairs one table and writes its whole log: opening lines, the engine's lines,
 // elapsed time and result.

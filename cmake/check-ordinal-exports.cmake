@@ -1,6 +1,7 @@
-# Checks with objdump that the engine DLL exports its ten entries by ordinal only,
-# and that each program given imports them by ordinal.
-#   cmake -DOBJDUMP=... -DDLL=Mendrel.dll [-DCLIENTS=a.exe;b.exe] -P check-ordinal-exports.cmake
+# Checks with objdump that the engine DLL exports its entries by ordinal only, and that
+# each program given imports them by ordinal.
+#   cmake -DOBJDUMP=... -DDLL=Mendrel.dll -DORDINALS=1;2;...;11 [-DCLIENTS=a.exe;b.exe]
+#         -P check-ordinal-exports.cmake
 execute_process(COMMAND ${OBJDUMP} -p ${DLL} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
 if(failed)
   message(FATAL_ERROR "objdump cannot read ${DLL}")
@@ -8,13 +9,20 @@ endif()
 if(NOT dump MATCHES "Ordinal Base[ \t]+1\n")
   message(FATAL_ERROR "${DLL}: the ordinals do not start at 1")
 endif()
-if(NOT dump MATCHES "Export Address Table[ \t]+0000000a\n")
-  message(FATAL_ERROR "${DLL}: the export table does not hold exactly ten entries")
+# The table runs up to the highest ordinal; numbers not exported stay empty slots.
+list(GET ORDINALS -1 highest)
+math(EXPR slots "${highest}" OUTPUT_FORMAT HEXADECIMAL)
+string(REGEX REPLACE "^0x" "" slots "${slots}")
+string(LENGTH "${slots}" digits)
+math(EXPR padding "8 - ${digits}")
+string(REPEAT "0" ${padding} zeros)
+if(NOT dump MATCHES "Export Address Table[ \t]+${zeros}${slots}\n")
+  message(FATAL_ERROR "${DLL}: the export table does not end at ordinal ${highest}")
 endif()
 if(NOT dump MATCHES "\\[Name Pointer/Ordinal\\] Table[ \t]+00000000\n")
   message(FATAL_ERROR "${DLL}: the export table carries names")
 endif()
-foreach(ordinal RANGE 1 10)
+foreach(ordinal IN LISTS ORDINALS)
   if(NOT dump MATCHES "\\+base\\[ *${ordinal}\\] [0-9a-f]+ Export RVA")
     message(FATAL_ERROR "${DLL}: ordinal ${ordinal} is not exported")
   endif()
@@ -41,4 +49,4 @@ foreach(client IN LISTS CLIENTS)
     endif()
   endforeach()
 endforeach()
-message(STATUS "${DLL}: ordinals 1 to 10 without names; imported by ordinal by ${CLIENTS}")
+message(STATUS "${DLL}: ordinals ${ORDINALS} without names; imported by ordinal by ${CLIENTS}")

@@ -65,6 +65,10 @@ constexpr TextEntry kTexts[] = {
     {kTextTableTooShort, "the file is shorter than its header"},
     {kTextNoTerminator, "the field list has no end mark"},
     {kTextRecordLengthMismatch, "its record length %lu does not match its fields (%lu)"},
+    {kTextTemplateNotSound,
+     "Error 5: The template table '%s' is not a sound table: its header and field list do not scan "
+     "cleanly. Choose an undamaged table of the same structure."},
+    {kTextErrorOpenTemplate, "Error 6: Cannot open the template table. %1"},
     {kTextUnnamedFile, "an unnamed file"},
     {kTextOutOfMemory, "Out of memory."},
     {kTextNotSupported, "An unsupported operation was attempted."},

@@ -48,6 +48,9 @@ enum EngineTextId : uint32_t {
   kTextRecordLengthMismatch = 45,
   kTextReportNameMended = 46,
   kTextReportTypeMended = 47,
+  // Why a template table cannot lend its head.
+  kTextTemplateNotSound = 48,    // template path
+  kTextErrorOpenTemplate = 49,   // "%1": why the template cannot be opened
   kTextUnnamedFile = 61446,
   kTextOutOfMemory = 61447,
   kTextNotSupported = 61448,

@@ -25,14 +25,11 @@ const char* TextOrEmpty(uintptr_t pointer) {
   return pointer != 0 ? reinterpret_cast<const char*>(pointer) : "";
 }
 
-int32_t Repair(const void* maskedArgs) {
-  if (maskedArgs == nullptr) return 0;
-  RepairArgs args;
-  std::memcpy(&args, maskedArgs, sizeof args);
-  MendrelMaskArgs(&args);
+int32_t RunRepair(const RepairArgs& args, uintptr_t templatePath) {
   try {
     mendrel::RepairSession session(reinterpret_cast<ProgressCallback>(args.callback),
                                    reinterpret_cast<void*>(args.userData));
+    session.TemplatePath = TextOrEmpty(templatePath);
     const std::string source = TextOrEmpty(args.sourcePath);
     const std::string output = TextOrEmpty(args.outputPath);
     return session.RepairTable(source.c_str(), static_cast<uint32_t>(args.reserved),
@@ -40,6 +37,29 @@ int32_t Repair(const void* maskedArgs) {
   } catch (...) {
     return 0;
   }
+}
+
+int32_t Repair(const void* maskedArgs) {
+  if (maskedArgs == nullptr) return 0;
+  RepairArgs args;
+  std::memcpy(&args, maskedArgs, sizeof args);
+  MendrelMaskArgs(&args);
+  return RunRepair(args, 0);
+}
+
+// The block's size comes first; only the slots this engine knows are read.
+int32_t RepairEx(const void* maskedArgs) {
+  if (maskedArgs == nullptr) return 0;
+  unsigned char sizeBytes[sizeof(uintptr_t)];
+  std::memcpy(sizeBytes, maskedArgs, sizeof sizeBytes);
+  for (unsigned char& byte : sizeBytes) byte ^= static_cast<unsigned char>(MENDREL_MASK_KEY);
+  uintptr_t size = 0;
+  std::memcpy(&size, sizeBytes, sizeof size);
+  if (size < sizeof(RepairArgsEx)) return 0;
+  RepairArgsEx args;
+  std::memcpy(&args, maskedArgs, sizeof args);
+  MendrelMaskArgsEx(&args);
+  return RunRepair(args.args, args.templatePath);
 }
 
 void DisplayFieldValue(char* fieldBytes, const unsigned char* descriptor, uint32_t optionWord) {
@@ -174,9 +194,10 @@ int64_t MendrelOrdinal9(MendrelTable* table, uint64_t record, uint32_t field, ui
   return RenderField(table, record, field, optionWord, text, textSize);
 }
 void MendrelOrdinal10(MendrelTable* table) { CloseTable(table); }
+int32_t MendrelOrdinal11(const void* maskedArgsEx) { return RepairEx(maskedArgsEx); }
 }
 #else
-extern "C" __attribute__((visibility("default"))) void* const MendrelOrdinals[11] = {
+extern "C" __attribute__((visibility("default"))) void* const MendrelOrdinals[12] = {
     nullptr,
     reinterpret_cast<void*>(&Repair),
     reinterpret_cast<void*>(&DisplayFieldValue),
@@ -188,5 +209,6 @@ extern "C" __attribute__((visibility("default"))) void* const MendrelOrdinals[11
     reinterpret_cast<void*>(&ReadRecord),
     reinterpret_cast<void*>(&RenderField),
     reinterpret_cast<void*>(&CloseTable),
+    reinterpret_cast<void*>(&RepairEx),
 };
 #endif

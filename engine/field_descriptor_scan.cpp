@@ -31,7 +31,8 @@ bool AtEndOfList(CFile64Ex& source) {
 }  // namespace
 
 bool ScanFieldDescriptors(RepairSession& session, const TableHeader& header, CFile64Ex& source,
-                          FieldList& fields) {
+                          FieldList& fields, DescriptorScan* scan) {
+  const DescriptorReplacement* replacement = scan != nullptr && scan->replacement ? &*scan->replacement : nullptr;
   const std::optional<uint32_t> expected = AnnouncedFieldCount(ReadLittle16(&header[kHeaderLength]));
   const uint16_t recordLength = ReadLittle16(&header[kHeaderRecordLength]);
   const uint8_t version = header[kHeaderVersion];
@@ -41,7 +42,10 @@ bool ScanFieldDescriptors(RepairSession& session, const TableHeader& header, CFi
   uint32_t lengthSum = 1;  // the deletion flag
 
   while (true) {
-    if (session.QueryStop()) break;
+    if (session.QueryStop()) {
+      if (scan != nullptr) scan->stopRequested = true;
+      break;
+    }
     if (count >= kMaxFieldDescriptors) break;
     if (expected && count == *expected) break;
     if (recordLength != 0 && static_cast<uint16_t>(lengthSum) == recordLength) break;
@@ -49,8 +53,13 @@ bool ScanFieldDescriptors(RepairSession& session, const TableHeader& header, CFi
 
     const uint64_t blockStart = source.GetPosition();
     FieldDescriptor block{};
-    const uint32_t read = source.Read(block.data(), kFieldDescriptorSize);
-    if (!IsPlausibleDescriptor(block, version)) {
+    uint32_t read = source.Read(block.data(), kFieldDescriptorSize);
+    const bool replaced = replacement != nullptr && replacement->index == count;
+    if (replaced) {
+      block = replacement->block;
+      read = kFieldDescriptorSize;
+    }
+    if (!replaced && !IsPlausibleDescriptor(block, version)) {
       source.Seek(static_cast<int64_t>(blockStart), CFile64::begin);
       break;
     }

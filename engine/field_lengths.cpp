@@ -13,13 +13,24 @@ uint32_t LongCharacterLength(const FieldDescriptor& field) {
 }  // namespace
 
 FieldLengths RecordFieldLengths(const FieldList& fields, uint16_t sourceRecordLength) {
-  FieldLengths plain, wide;
-  for (const FieldDescriptor& field : fields) {
-    plain.push_back(FieldLength(field));
-    wide.push_back(LongCharacterLength(field));
-  }
+  FieldLengths plain = PlainFieldLengths(fields);
+  FieldLengths wide = LongFieldLengths(fields);
   if (RecordLength(wide) == sourceRecordLength && RecordLength(plain) != sourceRecordLength) return wide;
   return plain;
+}
+
+FieldLengths PlainFieldLengths(const FieldList& fields) {
+  FieldLengths lengths;
+  lengths.reserve(fields.size());
+  for (const FieldDescriptor& field : fields) lengths.push_back(FieldLength(field));
+  return lengths;
+}
+
+FieldLengths LongFieldLengths(const FieldList& fields) {
+  FieldLengths lengths;
+  lengths.reserve(fields.size());
+  for (const FieldDescriptor& field : fields) lengths.push_back(LongCharacterLength(field));
+  return lengths;
 }
 
 uint32_t RecordLength(const FieldLengths& lengths) {

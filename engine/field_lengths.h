@@ -15,6 +15,11 @@ using FieldLengths = std::vector<uint32_t>;
 // source header's record length adds up with them and not with the plain lengths.
 FieldLengths RecordFieldLengths(const FieldList& fields, uint16_t sourceRecordLength);
 
+// Byte 16 of each descriptor.
+FieldLengths PlainFieldLengths(const FieldList& fields);
+// Byte 16 of each descriptor, with the decimal count of a character field as the high byte.
+FieldLengths LongFieldLengths(const FieldList& fields);
+
 // The deletion flag plus every field's length.
 uint32_t RecordLength(const FieldLengths& lengths);
 

@@ -191,7 +191,7 @@ bool CMemoFile::IsDbt() const {
   return m_bKindIsDbt;
 }
 
-void CMemoFile::ReadHeader() {
+uint32_t CMemoFile::ReadHeader() {
   m_nBlockSize = IsDbt() ? kDbtDefaultBlockSize : kFptDefaultBlockSize;
   std::array<unsigned char, kMemoHeaderSize> header{};
   Seek(0, begin);
@@ -203,6 +203,7 @@ void CMemoFile::ReadHeader() {
     if (got >= kFptBlockSizeOffset + 2) stored = ReadBE16(&header[kFptBlockSizeOffset]);
   }
   if (stored != 0) m_nBlockSize = stored;
+  return stored;
 }
 
 void CMemoFile::WriteHeader() {

@@ -69,7 +69,8 @@ class CMemoFile : public CFile64Ex {
   void Close() override;
 
   bool IsDbt() const;
-  void ReadHeader();
+  // Takes the block size from the header; returns the size the header stores, 0 for none.
+  uint32_t ReadHeader();
   void WriteHeader();
   // Returns the data length; 0 means no memo.
   uint32_t ReadMemo(uint32_t block, std::vector<char>& data, int32_t& format, uint32_t& type);

@@ -49,6 +49,9 @@ class RepairSession {
   void* userData;
   RepairOptions options;
   uint64_t SourceLength = 0;
+  // A sound table of the same structure whose header and field list replace the source's;
+  // empty for none.
+  std::string TemplatePath;
 
  private:
   int32_t Send(int32_t code, const void* data);

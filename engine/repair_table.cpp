@@ -8,15 +8,20 @@
 #include "engine_strings.h"
 #include "extra_header_bytes.h"
 #include "field_descriptor_scan.h"
+#include "fpt_block_size.h"
 #include "header_rebuild.h"
 #include "io/os_error.h"
 #include "io/platform.h"
+#include "lost_descriptor.h"
 #include "memo_file.h"
 #include "memo_file_name.h"
 #include "mend_report.h"
 #include "path_rules.h"
+#include "positioned_reader.h"
 #include "record_start.h"
+#include "record_start_sampling.h"
 #include "repair_session.h"
+#include "template_table.h"
 
 namespace mendrel {
 namespace {
@@ -44,8 +49,16 @@ class RepairPass {
   // False for a silent early end.
   bool RepairOpenSource();
   void ReportSourceOpenFailure(const CFileException& error);
-  void OpenSourceMemo();
+  // False, with the error sent, when the template cannot stand in for the source's head.
+  bool ReadTemplate(TemplateTable& table);
+  // False when no descriptor was accepted.
+  bool RecoverFieldList();
+  void TakeFieldList(const TemplateTable& table);
+  void LocateRecords();
+  void LocateRecordsAfterTemplateList();
   void ReadExtraHeaderBytes();
+  void TakeRecordArea(uint64_t afterTerminator, const RecordArea& area);
+  void OpenSourceMemo();
   void WriteParts();
   // False when no further part is to be attempted.
   bool WritePart(const std::string& outputName);
@@ -80,6 +93,7 @@ class RepairPass {
   uint32_t announcedRecords_ = 0;  // the source header's record count, before it is rebuilt
   SourceMemoState memoState_ = SourceMemoState::missing;
   std::vector<DescriptorMend> descriptorMends_;
+  bool scanStopped_ = false;
 };
 
 int32_t RepairPass::Run() {
@@ -112,29 +126,108 @@ void RepairPass::ReportSourceOpenFailure(const CFileException& error) {
 bool RepairPass::RepairOpenSource() {
   session_.SendMessage(EngineText(kTextAnalyzing));
   session_.SendMessage(kSeparatorLine);
+  const bool usesTemplate = !session_.TemplatePath.empty();
+  TemplateTable table;
+  if (usesTemplate && !ReadTemplate(table)) return true;
   source_.Seek(0, CFile64::begin);
   session_.SourceLength = source_.GetLength();
   header_.fill(0);
   if (source_.Read(header_.data(), kTableHeaderSize) < kTableHeaderSize) return false;
-  sourceVersion_ = header_[kHeaderVersion];
   announcedRecords_ = ReadLE32(&header_[kHeaderRecordCount]);
-  if (!ScanFieldDescriptors(session_, header_, source_, fields_)) return false;
+  if (usesTemplate) {
+    TakeFieldList(table);
+  } else if (!RecoverFieldList()) {
+    return false;
+  }
   result_ = 1;
-  FindDescriptorMends();
-  lengths_ = RecordFieldLengths(fields_, ReadLittle16(&header_[kHeaderRecordLength]));
+  if (!usesTemplate) FindDescriptorMends();
 
   // Whatever the table holds, no file beside it that could be its memo is ever written.
   for (const char* extension : {kDbtExtension, kFptExtension})
     for (const std::string& path : FindFilesIgnoringCase(ReplaceExtension(sourcePath_, extension)))
       sourceMemoPaths_.push_back(path);
   hasMemo_ = HasMemoField(fields_, sourceVersion_);
+  if (usesTemplate) {
+    LocateRecordsAfterTemplateList();
+  } else {
+    LocateRecords();
+  }
   if (hasMemo_) OpenSourceMemo();
-  ReadExtraHeaderBytes();
   WriteParts();
 
   source_.Close();
   if (hasMemo_ && sourceMemo_.IsOpen()) sourceMemo_.Close();
   return true;
+}
+
+bool RepairPass::ReadTemplate(TemplateTable& table) {
+  CFileException openError;
+  switch (ReadTemplateTable(session_.TemplatePath, table, openError)) {
+    case TemplateRead::kSound:
+      return true;
+    case TemplateRead::kCannotOpen:
+      session_.SendError(WithDescription(kTextErrorOpenTemplate, openError.ErrorMessage()));
+      return false;
+    case TemplateRead::kNotSound:
+      break;
+  }
+  session_.SendError(FormatText(kTextTemplateNotSound, session_.TemplatePath.c_str()));
+  return false;
+}
+
+bool RepairPass::RecoverFieldList() {
+  sourceVersion_ = header_[kHeaderVersion];
+  MemoPointerCheck memo(sourcePath_, sourceVersion_);
+  DescriptorScan scan;
+  scan.replacement = RebuildLostDescriptor(header_, source_, session_.SourceLength, memo);
+  const bool accepted = ScanFieldDescriptors(session_, header_, source_, fields_, &scan);
+  scanStopped_ = scan.stopRequested;
+  return accepted;
+}
+
+// The template's header stands for the lost one: version, lengths and the bytes the
+// header rebuild keeps.
+void RepairPass::TakeFieldList(const TemplateTable& table) {
+  header_ = table.header;
+  sourceVersion_ = header_[kHeaderVersion];
+  fields_ = table.fields;
+  lengths_ = table.lengths;
+}
+
+// A header length that does not fit where the list ended is not believed, nor is the
+// record length: the records are looked for where the list's end puts them.
+void RepairPass::LocateRecords() {
+  const uint64_t scanEnd = source_.GetPosition();
+  const uint64_t afterTerminator = scanEnd + 1;
+  const uint16_t headerLength = ReadLittle16(&header_[kHeaderLength]);
+  const bool endsAtTerminator = PositionedReader(source_, session_.SourceLength).At(scanEnd) == kDescriptorTerminator;
+  source_.Seek(static_cast<int64_t>(scanEnd), CFile64::begin);
+  if (scanStopped_ || !endsAtTerminator ||
+      IsHeaderLengthBelievable(headerLength, afterTerminator)) {
+    lengths_ = RecordFieldLengths(fields_, ReadLittle16(&header_[kHeaderRecordLength]));
+    ReadExtraHeaderBytes();
+    return;
+  }
+  SampledLayout layout = SampleRecordLayout(fields_, source_, session_.SourceLength, afterTerminator);
+  lengths_ = std::move(layout.lengths);
+  if (layout.area) {
+    TakeRecordArea(afterTerminator, *layout.area);
+  } else {
+    ReadExtraHeaderBytes();
+  }
+}
+
+// The template's header length first, then the starts its list's end implies.
+void RepairPass::LocateRecordsAfterTemplateList() {
+  const uint64_t afterTerminator = kTableHeaderSize + kFieldDescriptorSize * fields_.size() + 1;
+  const uint16_t headerLength = ReadLittle16(&header_[kHeaderLength]);
+  std::vector<uint64_t> candidates{headerLength};
+  for (uint64_t start : StartsAfterList(afterTerminator))
+    if (start != headerLength) candidates.push_back(start);
+  const std::optional<SampledStart> best =
+      BestRecordStart(source_, session_.SourceLength, RecordLength(lengths_), candidates);
+  const uint64_t start = best ? best->start : headerLength;
+  TakeRecordArea(afterTerminator, RecordArea{start, static_cast<uint32_t>(start - afterTerminator)});
 }
 
 void RepairPass::OpenSourceMemo() {
@@ -149,9 +242,13 @@ void RepairPass::OpenSourceMemo() {
   if (options.IgnoreAllZeroSrcMemoFile != 0 && IsAllZeroFile(memoPath.c_str())) return;
   // A memo file that cannot be opened leaves the memo fields without data.
   memoState_ = SourceMemoState::missing;
-  if (sourceMemo_.Open(memoPath.c_str(), CFile64::kReadFlags)) {
-    sourceMemo_.ReadHeader();
-    memoState_ = SourceMemoState::open;
+  if (!sourceMemo_.Open(memoPath.c_str(), CFile64::kReadFlags)) return;
+  memoState_ = SourceMemoState::open;
+  // An FPT header that lost its block size: the records' pointers tell it.
+  if (sourceMemo_.ReadHeader() == 0 && !sourceMemo_.IsDbt()) {
+    FptBlockSizeGuess guess(sourceMemo_);
+    AddMemoPointers(source_, recordStart_, fields_, lengths_, sourceVersion_, guess);
+    sourceMemo_.m_nBlockSize = guess.BlockSize();
   }
 }
 
@@ -165,6 +262,14 @@ void RepairPass::ReadExtraHeaderBytes() {
   if (area.extraHeaderBytes > 0) source_.Read(extraHeaderBytes_.data(), area.extraHeaderBytes);
   // The first record sits before afterTerminator only when the terminator was cut out.
   recordStart_ = area.start < afterTerminator ? area.start : source_.GetPosition();
+}
+
+// Bytes between the terminator and the records are kept as extra header bytes.
+void RepairPass::TakeRecordArea(uint64_t afterTerminator, const RecordArea& area) {
+  extraHeaderBytes_.assign(area.extraHeaderBytes, 0);
+  source_.Seek(static_cast<int64_t>(afterTerminator), CFile64::begin);
+  if (area.extraHeaderBytes > 0) source_.Read(extraHeaderBytes_.data(), area.extraHeaderBytes);
+  recordStart_ = area.start;
 }
 
 void RepairPass::WriteParts() {
@@ -282,6 +387,8 @@ void RepairPass::PatchRecordCount(uint32_t count) {
 bool RepairPass::IsSourceFile(const std::string& name) const {
   Platform& platform = CurrentPlatform();
   if (platform.IsSameFile(name.c_str(), sourcePath_.c_str())) return true;
+  const std::string& templatePath = session_.TemplatePath;
+  if (!templatePath.empty() && platform.IsSameFile(name.c_str(), templatePath.c_str())) return true;
   for (const std::string& memoPath : sourceMemoPaths_)
     if (platform.IsSameFile(name.c_str(), memoPath.c_str())) return true;
   // A folder that cannot be listed hides the memo file's case: its name alone is refused.

@@ -8,7 +8,11 @@ namespace tessaly_fuzz {
 
 // One whole repair: a source table, its memo file and how the run is driven.
 // Layout: option word (4 bytes, little-endian), control byte, table length (4 bytes,
-// little-endian, cut to what follows), the table, the memo file (the rest).
+// little-endian, cut to what follows), the table, the memo file (the rest). Bit 5 of the
+// option word, which the engine does not use, sends the run through ordinal 11 with the
+// table as its own template.
+inline constexpr uint32_t kOwnTemplateBit = 0x20;
+
 struct RepairInput {
   uint32_t optionWord = 0;
   bool fptMemo = false;         // the memo file is named .fpt, else .dbt

@@ -196,14 +196,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   state.stopFromQuery = input.stopFromQuery;
   const std::string sourcePath = source.string();
   const std::string outputPath = (folder / ("o" + tableExtension)).string();
-  RepairArgs args{};
+  RepairArgsEx block{};
+  RepairArgs& args = block.args;
   args.sourcePath = reinterpret_cast<uintptr_t>(sourcePath.c_str());
   args.optionWord = input.optionWord;
   args.outputPath = reinterpret_cast<uintptr_t>(outputPath.c_str());
   args.callback = reinterpret_cast<uintptr_t>(&Callback);
   args.userData = reinterpret_cast<uintptr_t>(&state);
-  MendrelMaskArgs(&args);
-  const int32_t result = MendrelRepair()(&args);
+  int32_t result = 0;
+  if ((input.optionWord & tessaly_fuzz::kOwnTemplateBit) != 0) {
+    block.size = sizeof block;
+    block.templatePath = args.sourcePath;
+    MendrelMaskArgsEx(&block);
+    result = MendrelRepairEx()(&block);
+  } else {
+    MendrelMaskArgs(&args);
+    result = MendrelRepair()(&args);
+  }
 
   Check(result == 0 || result == 1, "the result is 0 or 1");
   Check(ReadFile(source) == input.table, "the source table is never written");

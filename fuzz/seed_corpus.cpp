@@ -176,6 +176,25 @@ void AddBuilderSeeds(CorpusWriter& corpus) {
                            .NoEndMark();
   corpus.Add(EncodeRepairInput(Seed(damaged)));
 
+  // A header of garbage lengths, a lost descriptor, a zeroed 512-byte FPT header, and a run
+  // with the table as its own template.
+  TableBuilder padded;
+  padded.Field("NAME", 'C', 6).Field("ID", 'N', 3).ExtraHeaderBytes({'\0'});
+  for (int i = 0; i < 9; ++i) padded.Record("Name " + std::to_string(i) + "  " + std::to_string(i));
+  RepairInput garbage = Seed(padded);
+  garbage.table.replace(4, 8, "\x9C\x41\x07\xE3\x5B\x00\x31\xB7");
+  corpus.Add(EncodeRepairInput(garbage));
+  RepairInput lost = Seed(padded);
+  lost.table.replace(64, 32, std::string(32, '\xFF'));
+  corpus.Add(EncodeRepairInput(lost));
+  RepairInput ownTemplate = Seed(padded, kDesktopOptions | tessaly_fuzz::kOwnTemplateBit);
+  corpus.Add(EncodeRepairInput(ownTemplate));
+  MemoBuilder bigBlocks = MemoBuilder::Fpt(512).Fox(1, 1, "first").Fox(2, 0, "second");
+  bigBlocks.Raw(0, std::string(512, '\0'));
+  corpus.Add(EncodeRepairInput(SeedWithMemo(
+      TableBuilder().Version(0xF5).Field("NOTE", 'M', 10).Record(MemoPointerText(1)).Record(MemoPointerText(2)),
+      bigBlocks, true)));
+
   RepairInput shortSource;
   shortSource.table = std::string(31, '\x03');
   corpus.Add(EncodeRepairInput(shortSource));

@@ -1,7 +1,8 @@
 /* Public interface of the Mendrel repair engine (libmendrel.so, Mendrel.dll).
  *
  * Entries: 1 repairs a table, 2 and 3 render stored field values for display, 4 tells
- * whether a file is all zeros, 5 to 10 read a table for display. The shared object
+ * whether a file is all zeros, 5 to 10 read a table for display, 11 repairs a table with
+ * the options of an extended argument block (a template table). The shared object
  * exports one symbol, the ordinal table MendrelOrdinals; the DLL exports the functions
  * by ordinal only, and its import library binds callers to those ordinals. Reach them
  * through MendrelRepair() and its siblings on either system. Usable from C and C++. */
@@ -87,7 +88,20 @@ typedef struct RepairArgs {
   uintptr_t userData;   /* handed back as the callback's third argument */
 } RepairArgs;
 
+/* Argument block of ordinal 11: its own size in bytes, the six slots of ordinal 1, then
+ * the options added since. Later versions append slots; the engine reads those the size
+ * covers and refuses a block too small to hold the slots it knows. Every byte of the
+ * block is masked like a RepairArgs block (MendrelMaskArgsEx). */
+typedef struct RepairArgsEx {
+  uintptr_t size;         /* sizeof(RepairArgsEx) */
+  RepairArgs args;        /* as for ordinal 1 */
+  uintptr_t templatePath; /* const char*: a sound table of the same structure whose header
+                             and field list replace the source's; 0 for none */
+} RepairArgsEx;
+
 typedef int32_t (*MendrelRepairFn)(const void* maskedArgs);
+/* Returns what ordinal 1 returns; 0, without a callback event, for a block too small. */
+typedef int32_t (*MendrelRepairExFn)(const void* maskedArgsEx);
 typedef void (*MendrelDisplayFieldValueFn)(char* fieldBytes, const unsigned char* descriptor,
                                            uint32_t optionWord);
 /* memoHandle: a file descriptor on POSIX, a HANDLE on Windows; 0 and -1 mean none. */
@@ -182,6 +196,7 @@ MENDREL_IMPORT int64_t MendrelOrdinal8(MendrelTable* table, uint64_t record, voi
 MENDREL_IMPORT int64_t MendrelOrdinal9(MendrelTable* table, uint64_t record, uint32_t field, uint32_t optionWord,
                                        char* text, uint32_t textSize);
 MENDREL_IMPORT void MendrelOrdinal10(MendrelTable* table);
+MENDREL_IMPORT int32_t MendrelOrdinal11(const void* maskedArgsEx);
 
 static inline MendrelRepairFn MendrelRepair(void) { return &MendrelOrdinal1; }
 static inline MendrelDisplayFieldValueFn MendrelDisplayFieldValue(void) { return &MendrelOrdinal2; }
@@ -193,10 +208,12 @@ static inline MendrelGetFieldFn MendrelGetField(void) { return &MendrelOrdinal7;
 static inline MendrelReadRecordFn MendrelReadRecord(void) { return &MendrelOrdinal8; }
 static inline MendrelRenderFieldFn MendrelRenderField(void) { return &MendrelOrdinal9; }
 static inline MendrelCloseTableFn MendrelCloseTable(void) { return &MendrelOrdinal10; }
+static inline MendrelRepairExFn MendrelRepairEx(void) { return &MendrelOrdinal11; }
 #else
 /* [0] unused, [1] repair, [2] display field value, [3] display memo value,
- * [4] all-zero file test, [5] to [10] the read interface. */
-extern void* const MendrelOrdinals[11];
+ * [4] all-zero file test, [5] to [10] the read interface,
+ * [11] repair with an extended argument block. */
+extern void* const MendrelOrdinals[12];
 
 static inline MendrelRepairFn MendrelRepair(void) { return (MendrelRepairFn)MendrelOrdinals[1]; }
 static inline MendrelDisplayFieldValueFn MendrelDisplayFieldValue(void) {
@@ -214,6 +231,7 @@ static inline MendrelGetFieldFn MendrelGetField(void) { return (MendrelGetFieldF
 static inline MendrelReadRecordFn MendrelReadRecord(void) { return (MendrelReadRecordFn)MendrelOrdinals[8]; }
 static inline MendrelRenderFieldFn MendrelRenderField(void) { return (MendrelRenderFieldFn)MendrelOrdinals[9]; }
 static inline MendrelCloseTableFn MendrelCloseTable(void) { return (MendrelCloseTableFn)MendrelOrdinals[10]; }
+static inline MendrelRepairExFn MendrelRepairEx(void) { return (MendrelRepairExFn)MendrelOrdinals[11]; }
 #endif
 
 static inline uint32_t MendrelPackOptions(uint32_t flags, uint32_t version, uint32_t maxFieldCount) {
@@ -222,6 +240,11 @@ static inline uint32_t MendrelPackOptions(uint32_t flags, uint32_t version, uint
 }
 
 static inline void MendrelMaskArgs(RepairArgs* args) {
+  unsigned char* bytes = (unsigned char*)args;
+  for (size_t i = 0; i < sizeof *args; ++i) bytes[i] ^= (unsigned char)MENDREL_MASK_KEY;
+}
+
+static inline void MendrelMaskArgsEx(RepairArgsEx* args) {
   unsigned char* bytes = (unsigned char*)args;
   for (size_t i = 0; i < sizeof *args; ++i) bytes[i] ^= (unsigned char)MENDREL_MASK_KEY;
 }

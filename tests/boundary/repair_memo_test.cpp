@@ -101,3 +101,15 @@ TEST(RepairMemo, AnAllZeroSourceMemoIsIgnoredAndAMissingOneIsNoError) {
   EXPECT_EQ(missing.result, 1);
   EXPECT_EQ(missing.Memo("o.dbt"), DbtHeader(1));
 }
+
+TEST(RepairMemo, AnFptHeaderThatLostItsBlockSizeIsReadByTheBlocksThePointersFind) {
+  const std::string longMemo(600, 's');
+  MemoBuilder memo = MemoBuilder::Fpt(512);
+  memo.Raw(512, FoxMemo(1, "first") + FoxMemo(1, longMemo) + FoxMemo(0, "pic"));
+  memo.Raw(0, std::string(512, '\0'));  // the memo header zeroed
+  TableBuilder table;
+  table.Version(0xF5).Field("NOTE", 'M', 10).Field("PIC", 'G', 10);
+  table.Record(MemoPointerText(1) + MemoPointerText(4)).Record(MemoPointerText(2) + MemoPointerText(0));
+  MemoRepair repair(table, &memo, "s.fpt", kReadMemo);
+  EXPECT_EQ(repair.Memo("o.fpt"), FptHeader(5) + FoxMemo(1, "first") + FoxMemo(0, "pic") + FoxMemo(1, longMemo));
+}

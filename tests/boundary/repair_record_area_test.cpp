@@ -1,6 +1,6 @@
 // Where the records begin and how long they are, when the header and the descriptor
 // list disagree with the records: long character fields, a cut terminator, a pad byte,
-// a back-link area whose header length was lost.
+// a back-link area whose header length was lost, a header of garbage.
 #include <gtest/gtest.h>
 
 #include "event_recorder.h"
@@ -41,6 +41,16 @@ TableBuilder Named(uint8_t version = 0x30) {
 
 Bytes WithoutTerminator(Bytes table, size_t fieldCount) {
   table.erase(table.begin() + 32 + 32 * fieldCount);
+  return table;
+}
+
+// Header length, record length and record count of garbage; the header length points into
+// the records.
+Bytes WithGarbageLengths(Bytes table, uint16_t headerLength) {
+  const uint8_t garbage[] = {0x9C, 0x41, 0x07, 0xE3, 0, 0, 0x31, 0xB7};
+  std::copy(std::begin(garbage), std::end(garbage), table.begin() + 4);
+  table[8] = static_cast<char>(headerLength);
+  table[9] = static_cast<char>(headerLength >> 8);
   return table;
 }
 
@@ -114,4 +124,42 @@ TEST(RepairRecordArea, WithoutACredibleStartTheRecordsBeginAfterTheList) {
   const Bytes repaired = Repair(table.Build());
   EXPECT_EQ(Little16(repaired, 8), 32 + 33);
   EXPECT_EQ(Text(repaired).substr(32 + 33), " xy zz\x1A");
+}
+
+TEST(RepairRecordArea, UnderAGarbageHeaderAOneFieldSpacePaddedTableStartsAfterItsPadByte) {
+  TableBuilder table;
+  table.Field("NAME", 'C', 10).ExtraHeaderBytes({'\0'});
+  for (int i = 0; i < 40; ++i) table.Record("Ann " + std::to_string(i % 10) + "     ");
+  const size_t records = 32 + 32 + 1 + 1;
+  // The header length lands on a space of the sixth record, which reads as a flag.
+  EXPECT_EQ(Repair(WithGarbageLengths(table.Build(), records + 5 * 11 + 6)), table.Build());
+}
+
+TEST(RepairRecordArea, UnderAGarbageHeaderAVisualFoxProTableKeepsItsBackLink) {
+  Bytes backLink(263, '\0');
+  const std::string container = "..\\data\\sales.dbc";
+  std::copy(container.begin(), container.end(), backLink.begin());
+  const Bytes sound = Named().ExtraHeaderBytes(backLink).Build();
+  const size_t records = 32 * 2 + 33 + 263;
+  EXPECT_EQ(Repair(WithGarbageLengths(sound, records + 3 * 11 + 5)), AsRepaired(sound, 0x04));  // a space
+}
+
+TEST(RepairRecordArea, UnderAGarbageHeaderLongCharacterLengthsAreTakenWhenOnlyTheyFitTheRecords) {
+  TableBuilder table;
+  table.Field("TEXT", 'C', 300 - 256, 1).Field("ID", 'N', 3).RecordLength(1 + 300 + 3);
+  for (int i = 0; i < 6; ++i) table.Record(std::string(300, 'a' + i) + "  " + std::to_string(i));
+  EXPECT_EQ(Repair(WithGarbageLengths(table.Build(), 4000)), table.Build());
+}
+
+TEST(RepairRecordArea, ALostDescriptorIsRebuiltAndItsRecordsKept) {
+  TableBuilder table;
+  table.Field("CODE", 'C', 3).Field("AMOUNT", 'N', 6, 2).Field("NAME", 'C', 5);
+  for (int i = 0; i < 12; ++i) table.Record("c" + std::to_string(10 + i) + "  1.50" + "Name" + std::to_string(i % 10));
+  Bytes source = table.Build();
+  std::fill_n(source.begin() + 64, 32, '\xFF');
+  const Bytes repaired = Repair(source);
+  EXPECT_EQ(Text(repaired).substr(96), Text(table.Build()).substr(96));  // the third descriptor on
+  EXPECT_EQ(Text(repaired).substr(0, 64), Text(table.Build()).substr(0, 64));
+  EXPECT_EQ(Text(repaired).substr(64, 5), "Field");  // a generated name
+  EXPECT_EQ(Text(repaired).substr(75, 7), std::string("N\0\0\0\0\x06\x02", 7));
 }

@@ -29,6 +29,7 @@ TEST(CommandLine, EveryRepairOptionReachesTheOptionWord) {
                                  "--version", "vfp", "t.dbf", "-o", "out.dbf", "--overwrite"});
   EXPECT_EQ(off.repair.OptionWord(), MendrelPackOptions(0, MENDREL_VERSION_VISUAL_FOXPRO, 300));
   EXPECT_EQ(off.repair.output, "out.dbf");
+  EXPECT_EQ(Parse({"repair", "--template", "sound.dbf", "t.dbf"}).repair.templatePath, "sound.dbf");
   EXPECT_TRUE(off.repair.overwrite);
   const CommandLine on = Parse({"repair", "--no-split", "--split", "--version=dbase4", "t.dbf"});
   EXPECT_EQ(on.repair.OptionWord(), MendrelPackOptions(0x1F, MENDREL_VERSION_DBASE4, 255));
@@ -63,6 +64,8 @@ TEST(CommandLine, RejectsWhatCannotBeRun) {
       {"repair", "t.dbf", "--max-fields", "32768"},
       {"repair", "t.dbf", "--max-fields", "12a"},
       {"repair", "t.dbf", "--version", "dbase7"},
+      {"repair", "t.dbf", "--template"},
+      {"repair", "--template=", "t.dbf"},
       {"repair", "t.dbf", "--frobnicate"},
       {"repair", "t.dbf", "--overwrite=yes"},
       {"show"},

@@ -134,6 +134,28 @@ TEST(RepairCommand, PassesTheOptionsToTheEngine) {
   EXPECT_EQ(first[headerLength + 2 * recordLength], '*');  // the deleted third record
 }
 
+TEST(RepairCommand, ATemplateGivesATableThatLostItsHeadItsFieldList) {
+  TempDir dir;
+  CopySample(dir);
+  auto damaged = ReadWholeFile(dir.File("customers.dbf"));
+  std::fill_n(damaged.begin(), 32 + 7 * 32, '\0');  // header and descriptors, up to the terminator
+  tessaly_test::WriteWholeFile(dir.File("lost.dbf"), damaged);
+  fs::copy_file(dir.File("customers.dbt"), dir.File("lost.dbt"));
+  const CliResult run = RunCli({"repair", "--template", "customers.dbf", "lost.dbf", "-o", "out.dbf"}, dir.path());
+  EXPECT_EQ(run.exitCode, 0) << run.out;
+  EXPECT_NE(run.out.find("Field list taken from the template table: 'customers.dbf'\n"), std::string::npos);
+  EXPECT_EQ(RecordCountOf(dir.File("out.dbf")), 12u);
+  EXPECT_EQ(ReadWholeFile(dir.File("out.dbf")), [&] {
+    EXPECT_EQ(RunCli({"repair", "customers.dbf", "-o", "twin.dbf"}, dir.path()).exitCode, 0);
+    return ReadWholeFile(dir.File("twin.dbf"));
+  }());
+
+  const CliResult unsound = RunCli({"repair", "--template", "lost.dbf", "customers.dbf", "-o", "x.dbf"}, dir.path());
+  EXPECT_EQ(unsound.exitCode, 1);
+  EXPECT_NE(unsound.out.find("Error 5: The template table 'lost.dbf' is not a sound table"), std::string::npos);
+  EXPECT_FALSE(fs::exists(dir.File("x.dbf")));
+}
+
 TEST(RepairCommand, CtrlCClosesThePartialTableWithItsTrueRecordCount) {
 #ifdef _WIN32
   GTEST_SKIP() << "a console Ctrl-C event cannot be sent to the child alone here";

@@ -54,4 +54,10 @@ class EventRecorder {
 int32_t RunRepair(const std::string& source, const std::string& output, uint32_t optionWord,
                   EventRecorder* recorder, uintptr_t reserved = 0);
 
+// The same through ordinal 11, with a template table (none when empty) and the size the
+// block announces.
+int32_t RunRepairWithTemplate(const std::string& source, const std::string& output, uint32_t optionWord,
+                              const std::string& templatePath, EventRecorder* recorder,
+                              uintptr_t announcedSize = sizeof(RepairArgsEx));
+
 }  // namespace tessaly_test
