@@ -57,7 +57,11 @@ TEST_F(TemplateRepair, ATableWhoseFirst512BytesAreZeroedGetsItsTwinsRecords) {
   EXPECT_EQ(ReadWholeFile(dir.File("o.dbf")), TwinRepaired());
   EXPECT_EQ(recorder.LogEvents(), (std::vector<Event>{SourceFile(dir.File("s.dbf")),
                                                       Message("Analyzing the source file ..."), Message("-"),
-                                                      Message("Write DBF header ..."), Message("Add 25 records.")}));
+                                                      Message("Write DBF header ..."), Message("Add 25 records."),
+                                                      Report("Record area: start=513 stride=46 offset=1 announced=0 "
+                                                             "written=25 after=1"),
+                                                      Report("0 records announced, 25 found"),
+                                                      Report("4 deleted records written as live")}));
   // Without the template nothing of the table is left to scan.
   EXPECT_EQ(RunRepair(dir.File("s.dbf"), dir.File("p.dbf"), kDesktopOptions, nullptr), 0);
 }
