@@ -2,9 +2,8 @@
 # four Debian packages on Linux (bash scripts/package.sh), one zip on Windows.
 set(CPACK_PACKAGE_NAME tessaly)
 set(CPACK_PACKAGE_VENDOR "The Tessaly developers")
-set(CPACK_PACKAGE_CONTACT "The Tessaly developers <support@tessaly.example.org>")
+set(CPACK_PACKAGE_CONTACT "${TESSALY_CONTACT}")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_HOMEPAGE_URL https://tessaly.example.org/)
 set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_SOURCE_DIR}/COPYING)
 set(CPACK_STRIP_FILES ON)
 
