@@ -39,6 +39,8 @@ void TMainForm::DescribeControls() {
       {btnDstMore, StrId::NameDstMore, StrId::TipDstMore},
       {txtRepairLog, StrId::NameRepairLog, StrId::TipRepairLog},
       {btnRepair, std::nullopt, StrId::TipRepair},
+      {btnView, std::nullopt, StrId::TipView},
+      {btnViewTable, std::nullopt, StrId::TipViewTable},
       {btnSaveLog, std::nullopt, StrId::TipSaveLog},
       {btnHelp, std::nullopt, StrId::TipHelp},
       {FileList, StrId::NameFileList, StrId::TipFileList},
