@@ -236,7 +236,7 @@ constexpr StringEntry kStrings[] = {
      QT_TRANSLATE_NOOP("AppStrings", "Before the repair: the source ended before this value.")},
     {StrId::ViewerSourceFlag,
      QT_TRANSLATE_NOOP("AppStrings", "Before the repair the deletion flag was \"%1\" (%2).")},
-    {StrId::ViewerStatus, QT_TRANSLATE_NOOP("AppStrings", "%1 records, %2 fields; code page %3")},
+    {StrId::ViewerStatus, QT_TRANSLATE_NOOP("AppStrings", "%1 records, %2 fields; code page %3.")},
     {StrId::ViewerStatusCompared,
      QT_TRANSLATE_NOOP("AppStrings",
                        "Highlighted cells differ from the source: the repair changed them.")},
@@ -246,7 +246,7 @@ constexpr StringEntry kStrings[] = {
                        "the report is not this table's.")},
     {StrId::ViewerNotFound, QT_TRANSLATE_NOOP("AppStrings", "\"%1\" was not found.")},
     {StrId::ViewerSearching, QT_TRANSLATE_NOOP("AppStrings", "Searching the records ...")},
-    {StrId::ViewerCurrentCell, QT_TRANSLATE_NOOP("AppStrings", "Record %1 of %2, field %3")},
+    {StrId::ViewerCurrentCell, QT_TRANSLATE_NOOP("AppStrings", "Record %1 of %2, field %3.")},
     {StrId::ViewerCopyLimit,
      QT_TRANSLATE_NOOP("AppStrings",
                        "Copy takes at most %1 records at a time; select fewer, or export the "

@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QSpinBox>
 #include <QSplitter>
@@ -29,6 +31,7 @@ namespace {
 enum FieldColumn { kFieldName, kFieldType, kFieldLength, kFieldDecimals };
 // Columns as wide as their values up to this many characters.
 constexpr int kWidestColumnCharacters = 32;
+constexpr int kMemoColumnCharacters = 24;
 constexpr int kReportLines = 6;
 
 QLabel* BuddyLabel(StrId text, QWidget* buddy, QWidget* parent) {
@@ -89,7 +92,7 @@ void TTableViewer::BuildWindow(const std::optional<RepairReport>& repair) {
   panes->addWidget(CreateRecordsPane());
   panes->addWidget(CreateCellPane());
   panes->setStretchFactor(1, 1);
-  panes->setSizes({ScaledX(this, 170), ScaledX(this, 520), ScaledX(this, 170)});
+  panes->setSizes({FieldListWidth(), ScaledX(this, 520), ScaledX(this, 140)});
 
   labStatus = new QLabel(this);
   labStatus->setObjectName(QStringLiteral("labStatus"));
@@ -121,7 +124,7 @@ void TTableViewer::BuildWindow(const std::optional<RepairReport>& repair) {
   if (reported && !FModel->ComparesWithSource())
     FTableStatus += u' ' + AppString(StrId::ViewerNotCompared).arg(FSourcePath);
   ShowStatus(QString());
-  resize(ScaledSize(this, 900, 560));
+  resize(ScaledSize(this, 840, 500).boundedTo(screen()->availableGeometry().size() * 0.9));
   if (FModel->rowCount() > 0 && FModel->columnCount() > 0) grdRecords->setCurrentIndex(FModel->index(0, 0));
   grdRecords->setFocus();
 }
@@ -131,6 +134,7 @@ QWidget* TTableViewer::CreateFieldsPane() {
   lvFields->setObjectName(QStringLiteral("lvFields"));
   lvFields->setRootIsDecorated(false);
   lvFields->setUniformRowHeights(true);
+  lvFields->header()->setStretchLastSection(false);
   lvFields->setHeaderLabels({AppString(StrId::ViewerColumnName), AppString(StrId::ViewerColumnType),
                              AppString(StrId::ViewerColumnLength), AppString(StrId::ViewerColumnDecimals)});
   FillFieldList();
@@ -287,14 +291,24 @@ void TTableViewer::FillFieldList() {
   for (int column = kFieldName; column <= kFieldDecimals; ++column) lvFields->resizeColumnToContents(column);
 }
 
+// Room for the field list's columns, so that it shows them whole.
+int TTableViewer::FieldListWidth() const {
+  int width = 2 * lvFields->frameWidth() + lvFields->verticalScrollBar()->sizeHint().width();
+  for (int column = kFieldName; column <= kFieldDecimals; ++column) width += lvFields->columnWidth(column);
+  return width;
+}
+
 // From the fields' lengths and names, so that sizing reads no records.
 void TTableViewer::SizeColumns() {
   const QFontMetrics metrics = grdRecords->fontMetrics();
   const int padding = ScaledX(this, 12);
+  const int digit = metrics.horizontalAdvance(u'0');
   const auto& fields = FModel->Table().Fields();
   for (int column = 0; column < int(fields.size()); ++column) {
-    const int characters = qMin(int(fields[column].length), kWidestColumnCharacters);
-    const int values = metrics.averageCharWidth() * characters;
+    // A memo's pointer is short, its first line is not.
+    const int length = fields[column].isMemo != 0 ? kMemoColumnCharacters : int(fields[column].length);
+    const int characters = qMin(length, kWidestColumnCharacters);
+    const int values = digit * characters;
     const int name = metrics.horizontalAdvance(FModel->FieldName(column));
     grdRecords->setColumnWidth(column, qMax(values, name) + padding);
   }

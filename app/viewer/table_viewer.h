@@ -76,6 +76,7 @@ class TTableViewer : public QWidget {
   void CreateShortcuts();
   void ShowReport(const std::optional<RepairReport>& repair);
   void FillFieldList();
+  int FieldListWidth() const;
   void SizeColumns();
   void ShowCurrentCell(const QModelIndex& current);
   void ShowStatus(const QString& text);
