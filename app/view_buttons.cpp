@@ -8,7 +8,8 @@
 #include "viewer/table_viewer.h"
 
 void TMainForm::btnViewClick() {
-  for (const ReportedTable& table : FLastRepairTables) TTableViewer::Open(this, table.path, table.report);
+  for (const ReportedTable& table : FLastRepairTables)
+    TTableViewer::Open(this, table.path, table.report);
 }
 
 void TMainForm::btnViewTableClick() {

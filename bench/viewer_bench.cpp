@@ -62,7 +62,10 @@ double PeakMebibytes() {
 
 struct Timings {
   std::vector<double> rounds;
-  double Median() { std::sort(rounds.begin(), rounds.end()); return rounds[rounds.size() / 2]; }
+  double Median() {
+    std::sort(rounds.begin(), rounds.end());
+    return rounds[rounds.size() / 2];
+  }
   double Worst() const { return *std::max_element(rounds.begin(), rounds.end()); }
   bool Failed() const { return *std::min_element(rounds.begin(), rounds.end()) < 0; }
 };
@@ -94,7 +97,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::printf("table %llu MiB, %llu records, %d rounds, pages dropped before each\n",
-              static_cast<unsigned long long>(mebibytes), static_cast<unsigned long long>(records), kRounds);
+              static_cast<unsigned long long>(mebibytes), static_cast<unsigned long long>(records),
+              kRounds);
   std::printf("model open + last record:       median %.3f ms, worst %.3f ms (target < %.0f ms)\n",
               model.Median(), model.Worst(), kTargetMs);
   std::printf("viewer window at the last record: median %.3f ms, worst %.3f ms\n", window.Median(),

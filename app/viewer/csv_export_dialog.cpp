@@ -12,11 +12,13 @@
 
 #include "app_strings.h"
 #include "code_page.h"
+#include "control_description.h"
 #include "dialog_filter.h"
 #include "message_box.h"
 #include "ui_metrics.h"
 
-TCsvExportDialog::TCsvExportDialog(QWidget* parent, const QString& defaultPath, uint32_t tableCodePage)
+TCsvExportDialog::TCsvExportDialog(QWidget* parent, const QString& defaultPath,
+                                   uint32_t tableCodePage)
     : QDialog(parent) {
   setObjectName(QStringLiteral("CsvExportDialog"));
   setWindowTitle(AppString(StrId::CsvExportTitle));
@@ -36,10 +38,11 @@ TCsvExportDialog::TCsvExportDialog(QWidget* parent, const QString& defaultPath, 
   FillCodePages(tableCodePage);
   ButtonBox = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
 
-  btnCsvFileMore->setAccessibleName(AppString(StrId::NameCsvFileMore));
-  txtCsvFile->setToolTip(AppString(StrId::TipCsvFile));
-  btnCsvFileMore->setToolTip(AppString(StrId::TipCsvFileMore));
-  cmbCodePage->setToolTip(AppString(StrId::TipCsvCodePage));
+  ApplyControlDescriptions({
+      {txtCsvFile, std::nullopt, StrId::TipCsvFile},
+      {btnCsvFileMore, StrId::NameCsvFileMore, StrId::TipCsvFileMore},
+      {cmbCodePage, std::nullopt, StrId::TipCsvCodePage},
+  });
 
   auto* layout = new QGridLayout(this);
   layout->addWidget(labCsvFile, 0, 0);

@@ -82,7 +82,8 @@ QVariant TRecordTableModel::data(const QModelIndex& index, int role) const {
   const int column = index.column();
   switch (role) {
     case Qt::TextAlignmentRole:
-      return QVariant::fromValue(Qt::AlignVCenter | (IsNumeric(column) ? Qt::AlignRight : Qt::AlignLeft));
+      return QVariant::fromValue(Qt::AlignVCenter |
+                                 (IsNumeric(column) ? Qt::AlignRight : Qt::AlignLeft));
     case WholeTextRole:
       if (FTable->Fields()[column].isMemo != 0) return WholeMemoText(index.row(), column);
       break;
@@ -125,8 +126,8 @@ QVariant TRecordTableModel::headerData(int section, Qt::Orientation orientation,
     if (role == Qt::ToolTipRole) {
       const MendrelField& field = FTable->Fields()[section];
       return AppString(StrId::ViewerFieldTip)
-          .arg(FieldName(section), QString(QChar::fromLatin1(field.type)), QString::number(field.length),
-               QString::number(field.decimals));
+          .arg(FieldName(section), QString(QChar::fromLatin1(field.type)),
+               QString::number(field.length), QString::number(field.decimals));
     }
     return {};
   }
@@ -192,7 +193,7 @@ TRecordTableModel::Row TRecordTableModel::LoadRow(int row, bool wholeMemos) cons
     const bool memo = fields[column].isMemo != 0;
     loaded.cells << (memo ? MemoCellText(row, int(column))
                           : ToText(tessaly_common::FieldCellText(*FTable, quint64(row), column,
-                                                                  kDisplayOptionWord)));
+                                                                 kDisplayOptionWord)));
     if (wholeMemos) loaded.wholeMemos << (memo ? WholeMemoText(row, int(column)) : QString());
   }
   if (FSource) CompareWithSource(row, QByteArray(bytes.data(), qsizetype(bytes.size())), loaded);
@@ -215,7 +216,8 @@ void TRecordTableModel::CompareWithSource(int row, const QByteArray& output, Row
 }
 
 QString TRecordTableModel::MemoCellText(int row, int column) const {
-  const std::string text = FTable->Render(quint64(row), uint32_t(column), kDisplayOptionWord, kMemoCellTextSize);
+  const std::string text =
+      FTable->Render(quint64(row), uint32_t(column), kDisplayOptionWord, kMemoCellTextSize);
   const std::string_view line = FirstFilledLine(UpToNul(text));
   return ToText(CellText(line.data(), line.size()));
 }
@@ -229,7 +231,8 @@ QString TRecordTableModel::WholeMemoText(int row, int column) const {
 }
 
 QString TRecordTableModel::SourceBytesTip(const Row& loaded, int column) const {
-  return SourceBytesText(loaded.sourceBytes[column], int(FTable->Fields()[column].length), *FConverter);
+  return SourceBytesText(loaded.sourceBytes[column], int(FTable->Fields()[column].length),
+                         *FConverter);
 }
 
 QString TRecordTableModel::ToText(const std::string& bytes) const {

@@ -65,7 +65,7 @@ class TRecordTableModel : public QAbstractTableModel {
     QStringList cells;
     QStringList wholeMemos;  // only when asked for
     QBitArray mended;
-    QList<QByteArray> sourceBytes;  // per field, where mended
+    QList<QByteArray> sourceBytes;         // per field, where mended
     std::optional<QByteArray> sourceFlag;  // the source's deletion flag, where it differs
   };
 

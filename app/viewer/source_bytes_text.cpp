@@ -26,12 +26,14 @@ QString HexText(const QByteArray& bytes) {
 
 }  // namespace
 
-QString SourceBytesText(const QByteArray& bytes, int length, tessaly_common::CodePageConverter& converter) {
+QString SourceBytesText(const QByteArray& bytes, int length,
+                        tessaly_common::CodePageConverter& converter) {
   if (bytes.isEmpty()) return AppString(StrId::ViewerSourceEndedBefore);
-  QString text = AppString(StrId::ViewerSourceBytes).arg(PrintableText(bytes, converter), HexText(bytes));
+  QString text =
+      AppString(StrId::ViewerSourceBytes).arg(PrintableText(bytes, converter), HexText(bytes));
   if (bytes.size() < length)
-    text += u'\n' + AppString(StrId::ViewerSourceEndedInside).arg(QString::number(bytes.size()),
-                                                                   QString::number(length));
+    text += u'\n' + AppString(StrId::ViewerSourceEndedInside)
+                        .arg(QString::number(bytes.size()), QString::number(length));
   return text;
 }
 

@@ -12,7 +12,8 @@ class CodePageConverter;
 
 // The source's bytes of one value of `length` bytes; fewer bytes where the
 // source ended inside the value, none where it ended before it.
-QString SourceBytesText(const QByteArray& bytes, int length, tessaly_common::CodePageConverter& converter);
+QString SourceBytesText(const QByteArray& bytes, int length,
+                        tessaly_common::CodePageConverter& converter);
 // The source's deletion flag of a record whose flag the repair changed.
 QString DeletionFlagTip(const QByteArray& flag, tessaly_common::CodePageConverter& converter);
 

@@ -20,6 +20,7 @@
 #include <optional>
 
 #include "app_strings.h"
+#include "control_description.h"
 #include "engine_table.h"
 #include "message_box.h"
 #include "ui_metrics.h"
@@ -59,7 +60,8 @@ TTableViewer* TTableViewer::Open(QWidget* parent, const QString& path,
   try {
     model = std::make_unique<TRecordTableModel>(path, repair);
   } catch (const tessaly_common::TableOpenFailure& failure) {
-    ShowError(parent, AppString(StrId::ViewerCannotOpen).arg(path, QString::fromUtf8(failure.what())));
+    ShowError(parent,
+              AppString(StrId::ViewerCannotOpen).arg(path, QString::fromUtf8(failure.what())));
     return nullptr;
   }
   auto* viewer = new TTableViewer(model.release(), repair, parent);
@@ -82,7 +84,8 @@ void TTableViewer::BuildWindow(const std::optional<RepairReport>& repair) {
   txtReport = new QPlainTextEdit(this);
   txtReport->setObjectName(QStringLiteral("txtReport"));
   txtReport->setReadOnly(true);
-  txtReport->setFixedHeight(txtReport->fontMetrics().lineSpacing() * kReportLines + ScaledY(this, 8));
+  txtReport->setFixedHeight(txtReport->fontMetrics().lineSpacing() * kReportLines +
+                            ScaledY(this, 8));
   labReport = BuddyLabel(StrId::ViewerReportLabel, txtReport, this);
   ShowReport(repair);
 
@@ -120,12 +123,14 @@ void TTableViewer::BuildWindow(const std::optional<RepairReport>& repair) {
 
   const bool reported = repair.has_value();
   FTableStatus = TableStatus();
-  if (reported && FModel->ComparesWithSource()) FTableStatus += u' ' + AppString(StrId::ViewerStatusCompared);
+  if (reported && FModel->ComparesWithSource())
+    FTableStatus += u' ' + AppString(StrId::ViewerStatusCompared);
   if (reported && !FModel->ComparesWithSource())
     FTableStatus += u' ' + AppString(StrId::ViewerNotCompared).arg(FSourcePath);
   ShowStatus(QString());
   resize(ScaledSize(this, 840, 500).boundedTo(screen()->availableGeometry().size() * 0.9));
-  if (FModel->rowCount() > 0 && FModel->columnCount() > 0) grdRecords->setCurrentIndex(FModel->index(0, 0));
+  if (FModel->rowCount() > 0 && FModel->columnCount() > 0)
+    grdRecords->setCurrentIndex(FModel->index(0, 0));
   grdRecords->setFocus();
 }
 
@@ -136,7 +141,8 @@ QWidget* TTableViewer::CreateFieldsPane() {
   lvFields->setUniformRowHeights(true);
   lvFields->header()->setStretchLastSection(false);
   lvFields->setHeaderLabels({AppString(StrId::ViewerColumnName), AppString(StrId::ViewerColumnType),
-                             AppString(StrId::ViewerColumnLength), AppString(StrId::ViewerColumnDecimals)});
+                             AppString(StrId::ViewerColumnLength),
+                             AppString(StrId::ViewerColumnDecimals)});
   FillFieldList();
   labFields = BuddyLabel(StrId::ViewerFieldsLabel, lvFields, this);
   connect(lvFields, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
@@ -238,18 +244,15 @@ void TTableViewer::CreateShortcuts() {
           &TTableViewer::btnFindNextClick);
   connect(new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3), this), &QShortcut::activated, this,
           &TTableViewer::btnFindPreviousClick);
-  connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_G), this), &QShortcut::activated, this, [this] {
-    udGoToRecord->setFocus(Qt::ShortcutFocusReason);
-    udGoToRecord->selectAll();
-  });
+  connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_G), this), &QShortcut::activated, this,
+          [this] {
+            udGoToRecord->setFocus(Qt::ShortcutFocusReason);
+            udGoToRecord->selectAll();
+          });
 }
 
 void TTableViewer::DescribeControls() {
-  const struct {
-    QWidget* control;
-    std::optional<StrId> name;
-    StrId tip;
-  } descriptions[] = {
+  ApplyControlDescriptions({
       {txtReport, StrId::NameViewerReport, StrId::TipViewerReport},
       {lvFields, StrId::NameViewerFields, StrId::TipViewerFields},
       {grdRecords, StrId::NameViewerRecords, StrId::TipViewerRecords},
@@ -261,11 +264,7 @@ void TTableViewer::DescribeControls() {
       {udGoToRecord, std::nullopt, StrId::TipViewerGoTo},
       {btnExportCsv, std::nullopt, StrId::TipViewerExportCsv},
       {btnClose, std::nullopt, StrId::TipViewerClose},
-  };
-  for (const auto& description : descriptions) {
-    if (description.name) description.control->setAccessibleName(AppString(*description.name));
-    description.control->setToolTip(AppString(description.tip));
-  }
+  });
 }
 
 void TTableViewer::ShowReport(const std::optional<RepairReport>& repair) {
@@ -288,13 +287,15 @@ void TTableViewer::FillFieldList() {
     item->setTextAlignment(kFieldLength, Qt::AlignRight | Qt::AlignVCenter);
     item->setTextAlignment(kFieldDecimals, Qt::AlignRight | Qt::AlignVCenter);
   }
-  for (int column = kFieldName; column <= kFieldDecimals; ++column) lvFields->resizeColumnToContents(column);
+  for (int column = kFieldName; column <= kFieldDecimals; ++column)
+    lvFields->resizeColumnToContents(column);
 }
 
 // Room for the field list's columns, so that it shows them whole.
 int TTableViewer::FieldListWidth() const {
   int width = 2 * lvFields->frameWidth() + lvFields->verticalScrollBar()->sizeHint().width();
-  for (int column = kFieldName; column <= kFieldDecimals; ++column) width += lvFields->columnWidth(column);
+  for (int column = kFieldName; column <= kFieldDecimals; ++column)
+    width += lvFields->columnWidth(column);
   return width;
 }
 
@@ -306,7 +307,8 @@ void TTableViewer::SizeColumns() {
   const auto& fields = FModel->Table().Fields();
   for (int column = 0; column < int(fields.size()); ++column) {
     // A memo's pointer is short, its first line is not.
-    const int length = fields[column].isMemo != 0 ? kMemoColumnCharacters : int(fields[column].length);
+    const int length =
+        fields[column].isMemo != 0 ? kMemoColumnCharacters : int(fields[column].length);
     const int characters = qMin(length, kWidestColumnCharacters);
     const int values = digit * characters;
     const int name = metrics.horizontalAdvance(FModel->FieldName(column));

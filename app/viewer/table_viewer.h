@@ -66,7 +66,8 @@ class TTableViewer : public QWidget {
   void CopyCells();
 
  private:
-  TTableViewer(TRecordTableModel* model, const std::optional<RepairReport>& repair, QWidget* parent);
+  TTableViewer(TRecordTableModel* model, const std::optional<RepairReport>& repair,
+               QWidget* parent);
   void BuildWindow(const std::optional<RepairReport>& repair);
   QWidget* CreateFieldsPane();
   QWidget* CreateRecordsPane();

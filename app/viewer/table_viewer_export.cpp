@@ -24,7 +24,8 @@ bool SameFile(const QString& a, const QString& b) {
   if (a.isEmpty() || b.isEmpty()) return false;
   const QFileInfo first(a);
   const QFileInfo second(b);
-  if (first.exists() && second.exists()) return first.canonicalFilePath() == second.canonicalFilePath();
+  if (first.exists() && second.exists())
+    return first.canonicalFilePath() == second.canonicalFilePath();
   return first.absoluteFilePath() == second.absoluteFilePath();
 }
 

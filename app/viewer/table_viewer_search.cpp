@@ -34,8 +34,8 @@ bool TTableViewer::FindText(const QString& text, bool forward) {
   // From the cell after the current one around to the current one itself.
   const int startRow = current.isValid() ? current.row() : (forward ? 0 : rows - 1);
   const int startColumn = current.isValid() ? current.column() : (forward ? -1 : columns);
-  QProgressDialog progress(AppString(StrId::ViewerSearching), AppString(StrId::ButtonCancel), 0, rows,
-                           this);
+  QProgressDialog progress(AppString(StrId::ViewerSearching), AppString(StrId::ButtonCancel), 0,
+                           rows, this);
   progress.setWindowModality(Qt::WindowModal);
   progress.setMinimumDuration(kProgressDelayMs);
   for (qint64 step = 0; step <= rows; ++step) {
@@ -43,7 +43,8 @@ bool TTableViewer::FindText(const QString& text, bool forward) {
       progress.setValue(int(step));
       if (progress.wasCanceled()) return false;
     }
-    const int row = int(forward ? (startRow + step) % rows : (startRow - step % rows + rows) % rows);
+    const int row =
+        int(forward ? (startRow + step) % rows : (startRow - step % rows + rows) % rows);
     const QStringList texts = FModel->SearchTexts(row);
     for (int i = 0; i < columns; ++i) {
       const int column = forward ? i : columns - 1 - i;

@@ -1,5 +1,7 @@
 // The viewer's model: every test table reads as tessaly-cli show prints it, and
 // after a repair each cell is compared with the source bytes it came from.
+#include "viewer/record_table_model.h"
+
 #include <QDirIterator>
 #include <QProcess>
 #include <QRegularExpression>
@@ -9,7 +11,6 @@
 #include "code_page.h"
 #include "engine_binding.h"
 #include "engine_table.h"
-#include "viewer/record_table_model.h"
 
 namespace {
 
@@ -20,8 +21,9 @@ constexpr int kMemoPrefix = 20;
 
 QStringList FixtureTables() {
   QStringList tables;
-  QDirIterator it(QStringLiteral(TESSALY_FIXTURES_DIR), {QStringLiteral("*.dbf"), QStringLiteral("*.DBF")},
-                  QDir::Files, QDirIterator::Subdirectories);
+  QDirIterator it(QStringLiteral(TESSALY_FIXTURES_DIR),
+                  {QStringLiteral("*.dbf"), QStringLiteral("*.DBF")}, QDir::Files,
+                  QDirIterator::Subdirectories);
   while (it.hasNext()) tables << it.next();
   tables.sort();
   return tables;
@@ -41,7 +43,8 @@ QStringList ShownRecordLines(const QString& table, uint32_t codePage) {
   tessaly_common::CodePageConverter converter(codePage);
   QStringList shown;
   for (qsizetype i = records + 1; records >= 0 && i < lines.size(); ++i)
-    if (!lines[i].isEmpty()) shown << QString::fromStdString(converter.ToUtf8(lines[i].toStdString()));
+    if (!lines[i].isEmpty())
+      shown << QString::fromStdString(converter.ToUtf8(lines[i].toStdString()));
   return shown;
 }
 
@@ -52,14 +55,16 @@ QRegularExpression ShownLine(const QStringList& cells, const QList<bool>& memo) 
   QStringList patterns;
   for (qsizetype i = 0; i < cells.size(); ++i) {
     if (cells[i].isEmpty()) continue;
-    patterns << (memo.value(i) ? QRegularExpression::escape(cells[i].left(kMemoPrefix)) + QStringLiteral(".*?")
+    patterns << (memo.value(i) ? QRegularExpression::escape(cells[i].left(kMemoPrefix)) +
+                                     QStringLiteral(".*?")
                                : QRegularExpression::escape(cells[i]));
   }
   return QRegularExpression(QStringLiteral("^ *") + patterns.join(QStringLiteral("  +")) + u'$');
 }
 
 int32_t CollectReport(int32_t code, void* data, void* userData) {
-  if (code == EVT_MEND_REPORT) static_cast<QStringList*>(userData)->append(QString::fromUtf8(static_cast<char*>(data)));
+  if (code == EVT_MEND_REPORT)
+    static_cast<QStringList*>(userData)->append(QString::fromUtf8(static_cast<char*>(data)));
   return 0;
 }
 
@@ -87,7 +92,8 @@ QList<QPoint> MendedCells(const TRecordTableModel& model) {
   QList<QPoint> mended;
   for (int row = 0; row < model.rowCount(); ++row)
     for (int column = 0; column < model.columnCount(); ++column)
-      if (model.index(row, column).data(TRecordTableModel::MendedRole).toBool()) mended << QPoint(column, row);
+      if (model.index(row, column).data(TRecordTableModel::MendedRole).toBool())
+        mended << QPoint(column, row);
   return mended;
 }
 
@@ -110,10 +116,13 @@ class RecordTableModelTest : public QObject {
       }
       const QStringList shown = ShownRecordLines(path, model.CodePage());
       QCOMPARE(shown.size(), model.rowCount() + 1);
-      QVERIFY2(ShownLine(titles, {}).match(shown[0]).hasMatch(), qPrintable(path + u'\n' + shown[0]));
+      QVERIFY2(ShownLine(titles, {}).match(shown[0]).hasMatch(),
+               qPrintable(path + u'\n' + shown[0]));
       for (int row = 0; row < model.rowCount(); ++row) {
-        QStringList cells{QString::number(row + 1), model.IsDeleted(row) ? QStringLiteral("*") : QString()};
-        for (int column = 0; column < model.columnCount(); ++column) cells << model.index(row, column).data().toString();
+        QStringList cells{QString::number(row + 1),
+                          model.IsDeleted(row) ? QStringLiteral("*") : QString()};
+        for (int column = 0; column < model.columnCount(); ++column)
+          cells << model.index(row, column).data().toString();
         QVERIFY2(ShownLine(cells, memo).match(shown[row + 1]).hasMatch(),
                  qPrintable(path + u'\n' + shown[row + 1] + u'\n' + cells.join(u'|')));
       }
@@ -127,7 +136,8 @@ class RecordTableModelTest : public QObject {
     WriteBytes(source, DamagedTable());
     const RepairReport report =
         Repair(source, output, MENDREL_OPT_RECOVER_DELETED | MENDREL_OPT_REPAIR_DATE);
-    QVERIFY2(report.lines.value(0).startsWith(QStringLiteral("Record area: ")), qPrintable(report.lines.join(u'\n')));
+    QVERIFY2(report.lines.value(0).startsWith(QStringLiteral("Record area: ")),
+             qPrintable(report.lines.join(u'\n')));
 
     TRecordTableModel model(output, report);
     QVERIFY(model.ComparesWithSource());
@@ -162,8 +172,8 @@ class RecordTableModelTest : public QObject {
   void ShowsDeletedRecordsMarkedAndMemosByTheirFirstLine() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("notes.dbf"));
-    QByteArray table = BuildTable({{"NAME", 'C', 6}, {"NOTE", 'M', 10}},
-                                  {"alpha          1", "beta           2"});
+    QByteArray table =
+        BuildTable({{"NAME", 'C', 6}, {"NOTE", 'M', 10}}, {"alpha          1", "beta           2"});
     table[0] = char(0x83);
     table[32 + 2 * 32 + 1 + 17] = '*';
     WriteBytes(path, table);

@@ -1,6 +1,8 @@
 // The viewer window: find, go to a record, copy, the current cell's pane, the
 // CSV export against tessaly-cli show --csv, and what keyboard and assistive
 // technology users get.
+#include "viewer/table_viewer.h"
+
 #include <QAccessible>
 #include <QClipboard>
 #include <QComboBox>
@@ -18,7 +20,6 @@
 #include "app_test_support.h"
 #include "viewer/csv_export_dialog.h"
 #include "viewer/record_table_model.h"
-#include "viewer/table_viewer.h"
 
 namespace {
 
@@ -30,8 +31,8 @@ constexpr char kRussianDos = 0x26;  // the language driver of code page 866
 // comma and a quote in a value for the CSV.
 QByteArray PeopleTable() {
   return BuildTable({{"NAME", 'C', 10}, {"CITY", 'C', 8}},
-                    {"Ada       London  ", "Grace     New York", QByteArray("Zo\x89       Paris   "),
-                     QByteArray("J\x81rgen    Bonn,\"A\"")});
+                    {"Ada       London  ", "Grace     New York",
+                     QByteArray("Zo\x89       Paris   "), QByteArray("J\x81rgen    Bonn,\"A\"")});
 }
 
 QByteArray RunCli(const QStringList& arguments) {
@@ -114,7 +115,8 @@ class TableViewerTest : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(viewer.get()));
     const QItemSelection block(viewer->Model()->index(0, 0), viewer->Model()->index(1, 1));
     viewer->grdRecords->selectionModel()->select(block, QItemSelectionModel::ClearAndSelect);
-    viewer->grdRecords->selectionModel()->select(viewer->Model()->index(3, 0), QItemSelectionModel::Select);
+    viewer->grdRecords->selectionModel()->select(viewer->Model()->index(3, 0),
+                                                 QItemSelectionModel::Select);
     viewer->grdRecords->setFocus();
     QApplication::clipboard()->clear();
     QTest::keySequence(viewer->grdRecords, QKeySequence::Copy);
@@ -204,7 +206,8 @@ class TableViewerTest : public QObject {
         owners.insert(key, button->text());
       }
       // The viewer's own controls; the pieces Qt builds them of are described by them.
-      const bool control = !widget->objectName().isEmpty() && !widget->objectName().startsWith(u"qt_") &&
+      const bool control = !widget->objectName().isEmpty() &&
+                           !widget->objectName().startsWith(u"qt_") &&
                            (!qobject_cast<QLabel*>(widget) || widget == viewer->labSourceBytes);
       if (!control) continue;
       QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);

@@ -106,7 +106,8 @@ class ViewAfterRepairTest : public QObject {
     form.btnViewTable->click();
     QVERIFY(chooseText.Answered());
     QCOMPARE(boxes.seen.last().caption, QStringLiteral("Error"));
-    QVERIFY(boxes.seen.last().text.startsWith(QStringLiteral("Cannot open the table '%1': ").arg(text)));
+    QVERIFY(boxes.seen.last().text.startsWith(
+        QStringLiteral("Cannot open the table '%1': ").arg(text)));
     QCOMPARE(Viewers(form).size(), 2);
   }
 };
