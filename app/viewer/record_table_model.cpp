@@ -85,7 +85,7 @@ QVariant TRecordTableModel::data(const QModelIndex& index, int role) const {
       return QVariant::fromValue(Qt::AlignVCenter |
                                  (IsNumeric(column) ? Qt::AlignRight : Qt::AlignLeft));
     case WholeTextRole:
-      if (FTable->Fields()[column].isMemo != 0) return WholeMemoText(index.row(), column);
+      if (IsMemo(column)) return WholeMemoText(index.row(), column);
       break;
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
@@ -158,10 +158,9 @@ bool TRecordTableModel::IsDeleted(int row) const {
 
 QStringList TRecordTableModel::SearchTexts(int row) const {
   if (row < 0 || row >= FRows) return {};
-  Row loaded = LoadRow(row, true);
-  QStringList texts = loaded.cells;
-  for (int column = 0; column < texts.size(); ++column)
-    if (!loaded.wholeMemos[column].isNull()) texts[column] = loaded.wholeMemos[column];
+  QStringList texts;
+  for (int column = 0; column < columnCount(); ++column)
+    texts << (IsMemo(column) ? WholeMemoText(row, column) : ValueText(row, column));
   return texts;
 }
 
@@ -172,12 +171,12 @@ QString TRecordTableModel::FieldName(int column) const {
 
 const TRecordTableModel::Row* TRecordTableModel::CachedRow(int row) const {
   if (const Row* cached = FCache.object(row)) return cached;
-  auto* loaded = new Row(LoadRow(row, false));
+  auto* loaded = new Row(LoadRow(row));
   FCache.insert(row, loaded);  // the cache owns it from here
   return FCache.object(row);
 }
 
-TRecordTableModel::Row TRecordTableModel::LoadRow(int row, bool wholeMemos) const {
+TRecordTableModel::Row TRecordTableModel::LoadRow(int row) const {
   const auto& fields = FTable->Fields();
   Row loaded;
   loaded.mended.resize(int(fields.size()));
@@ -185,17 +184,11 @@ TRecordTableModel::Row TRecordTableModel::LoadRow(int row, bool wholeMemos) cons
   std::vector<char> bytes;
   if (!FTable->ReadRecord(quint64(row), bytes)) {
     for (size_t i = 0; i < fields.size(); ++i) loaded.cells << QString();
-    if (wholeMemos) loaded.wholeMemos = loaded.cells;
     return loaded;
   }
   loaded.deleted = bytes[0] == kDeletedFlag;
-  for (uint32_t column = 0; column < fields.size(); ++column) {
-    const bool memo = fields[column].isMemo != 0;
-    loaded.cells << (memo ? MemoCellText(row, int(column))
-                          : ToText(tessaly_common::FieldCellText(*FTable, quint64(row), column,
-                                                                 kDisplayOptionWord)));
-    if (wholeMemos) loaded.wholeMemos << (memo ? WholeMemoText(row, int(column)) : QString());
-  }
+  for (int column = 0; column < int(fields.size()); ++column)
+    loaded.cells << (IsMemo(column) ? MemoCellText(row, column) : ValueText(row, column));
   if (FSource) CompareWithSource(row, QByteArray(bytes.data(), qsizetype(bytes.size())), loaded);
   return loaded;
 }
@@ -213,6 +206,11 @@ void TRecordTableModel::CompareWithSource(int row, const QByteArray& output, Row
     loaded.mended.setBit(column);
     loaded.sourceBytes[column] = before.isNull() ? QByteArray("") : before;
   }
+}
+
+QString TRecordTableModel::ValueText(int row, int column) const {
+  return ToText(
+      tessaly_common::FieldCellText(*FTable, quint64(row), uint32_t(column), kDisplayOptionWord));
 }
 
 QString TRecordTableModel::MemoCellText(int row, int column) const {
@@ -238,6 +236,8 @@ QString TRecordTableModel::SourceBytesTip(const Row& loaded, int column) const {
 QString TRecordTableModel::ToText(const std::string& bytes) const {
   return QString::fromStdString(FConverter->ToUtf8(bytes));
 }
+
+bool TRecordTableModel::IsMemo(int column) const { return FTable->Fields()[column].isMemo != 0; }
 
 bool TRecordTableModel::IsNumeric(int column) const {
   const char type = FTable->Fields()[column].type;

@@ -63,19 +63,20 @@ class TRecordTableModel : public QAbstractTableModel {
   struct Row {
     bool deleted = false;
     QStringList cells;
-    QStringList wholeMemos;  // only when asked for
     QBitArray mended;
     QList<QByteArray> sourceBytes;         // per field, where mended
     std::optional<QByteArray> sourceFlag;  // the source's deletion flag, where it differs
   };
 
   const Row* CachedRow(int row) const;
-  Row LoadRow(int row, bool wholeMemos) const;
+  Row LoadRow(int row) const;
   void CompareWithSource(int row, const QByteArray& output, Row& loaded) const;
+  QString ValueText(int row, int column) const;
   QString MemoCellText(int row, int column) const;
   QString WholeMemoText(int row, int column) const;
   QString SourceBytesTip(const Row& loaded, int column) const;
   QString ToText(const std::string& bytes) const;
+  bool IsMemo(int column) const;
   bool IsNumeric(int column) const;
 
   QString FPath;
