@@ -10,27 +10,16 @@
 #include <QSpinBox>
 #include <QToolButton>
 #include <QTreeWidget>
-#include <optional>
 
-#include "app_strings.h"
+#include "control_description.h"
 #include "drag_edit.h"
 #include "hyperlink_label.h"
 #include "main_form.h"
 
-namespace {
-
-struct ControlDescription {
-  QWidget* control;
-  std::optional<StrId> name;
-  StrId tip;
-};
-
-}  // namespace
-
 void TMainForm::DescribeControls() {
   // The log box's label names it without being a keyboard shortcut to it.
   Label4->setBuddy(txtRepairLog);
-  const ControlDescription descriptions[] = {
+  ApplyControlDescriptions({
       {txtSrcFile, std::nullopt, StrId::TipSrcFile},
       {btnSrcMore, StrId::NameSrcMore, StrId::TipSrcMore},
       {btnSrcSearch, StrId::NameSrcSearch, StrId::SearchSourceHint},
@@ -39,6 +28,8 @@ void TMainForm::DescribeControls() {
       {btnDstMore, StrId::NameDstMore, StrId::TipDstMore},
       {txtRepairLog, StrId::NameRepairLog, StrId::TipRepairLog},
       {btnRepair, std::nullopt, StrId::TipRepair},
+      {btnView, std::nullopt, StrId::TipView},
+      {btnViewTable, std::nullopt, StrId::TipViewTable},
       {btnSaveLog, std::nullopt, StrId::TipSaveLog},
       {btnHelp, std::nullopt, StrId::TipHelp},
       {FileList, StrId::NameFileList, StrId::TipFileList},
@@ -60,9 +51,5 @@ void TMainForm::DescribeControls() {
       {udBufSize, std::nullopt, StrId::TipBufSize},
       {labManual, StrId::NameManualLink, StrId::TipManualLink},
       {labLicense, StrId::NameLicenseLink, StrId::TipLicenseLink},
-  };
-  for (const ControlDescription& description : descriptions) {
-    if (description.name) description.control->setAccessibleName(AppString(*description.name));
-    description.control->setToolTip(AppString(description.tip));
-  }
+  });
 }

@@ -8,6 +8,7 @@
 #include "main_form.h"
 #include "mendrel.h"
 #include "message_box.h"
+#include "viewer/record_area.h"
 
 namespace {
 
@@ -49,9 +50,22 @@ bool TMainForm::OnMessage(int32_t code, const void* data) {
     case EVT_NOTICE:
       ShowInformation(this, EngineText(data));
       return false;
+    case EVT_MEND_REPORT: {
+      const QString line =
+          data == nullptr ? QString() : QString::fromUtf8(static_cast<const char*>(data));
+      AppendLog(line);
+      NoteReportLine(line);
+      return false;
+    }
     default:  // EVT_SOURCE_FILE and codes this window does not know
       return false;
   }
+}
+
+void TMainForm::NoteReportLine(const QString& line) {
+  // Each output table's report begins with its record-area line.
+  if (FRunReports.isEmpty() || ParseRecordArea(line)) FRunReports.append(QStringList());
+  FRunReports.last().append(line);
 }
 
 bool TMainForm::ShowProgress(unsigned percent) {

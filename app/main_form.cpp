@@ -131,8 +131,8 @@ void TMainForm::BuildWindow() {
 
 void TMainForm::SetTabOrders() {
   const QList<QList<QWidget*>> chains = {
-      {txtSrcFile, btnSrcMore, txtDstFile, btnDstMore, txtRepairLog, btnRepair, btnSaveLog, btnHelp,
-       cmbDBFVersion, btnSrcSearch},
+      {txtSrcFile, btnSrcMore, txtDstFile, btnDstMore, txtRepairLog, btnRepair, btnView,
+       btnViewTable, btnSaveLog, btnHelp, cmbDBFVersion, btnSrcSearch},
       {FileList, btnRepairFiles, btnAddFiles, btnRemoveFiles, btnRemoveAll, btnSearchFiles},
   };
   for (const QList<QWidget*>& chain : chains)
@@ -174,17 +174,15 @@ void TMainForm::RunCommandLine(const QStringList& arguments) {
     OpenFromCommandLine(*toOpen);
     return;
   }
+  // A script that asked for the end learns the outcome from the exit status.
+  FEndRequested = HasCommandLineSwitch(arguments, QStringLiteral("E"));
   const QString fileName = CommandLineFileName(arguments);
   if (FileExists(fileName)) {
     RepairCommandLineFile(fileName, HasCommandLineSwitch(arguments, QStringLiteral("O")));
   } else {
     ShowError(this, AppString(StrId::CannotOpenFile).arg(fileName));
   }
-  // A script that asked for the end learns the outcome from the exit status.
-  if (HasCommandLineSwitch(arguments, QStringLiteral("E"))) {
-    FEndRequested = true;
-    close();
-  }
+  if (FEndRequested) close();
 }
 
 // --open: the file goes into the source box, which derives the output name; the user

@@ -12,6 +12,7 @@
 
 #include "logdlg/setting_information.h"
 #include "setting.h"
+#include "viewer/repair_report.h"
 
 class QCheckBox;
 class QComboBox;
@@ -102,6 +103,8 @@ class TMainForm : public QMainWindow {
   QLabel* Label4 = nullptr;
   QPlainTextEdit* txtRepairLog = nullptr;
   QPushButton* btnRepair = nullptr;
+  QPushButton* btnView = nullptr;       // the tables the last repair on this page wrote
+  QPushButton* btnViewTable = nullptr;  // any table
   QPushButton* btnSaveLog = nullptr;
   QPushButton* btnHelp = nullptr;
 
@@ -155,6 +158,8 @@ class TMainForm : public QMainWindow {
   void txtSrcFileChange();
   void txtDstFileChange();
   void txtSrcFileDropFile(QObject* sender, const QString& fileName);
+  void btnViewClick();
+  void btnViewTableClick();
   void btnSaveLogClick();
   void btnHelpClick();
   void btnSrcSearchClick();
@@ -222,6 +227,9 @@ class TMainForm : public QMainWindow {
   void EndRun();
   void SetStartButtonCaptions(const QString& caption);
   bool OpenFixedRequested() const;
+  // The mend report's lines, gathered per output table as the engine sends them.
+  void NoteReportLine(const QString& line);
+  void NoteRepairedTables(const QString& source, const QString& output);
   void OpenFixedFile(const QString& path);
 
   // Batch entries' own log lines
@@ -245,6 +253,11 @@ class TMainForm : public QMainWindow {
   bool FEndRequested = false;
   std::optional<RepairOutcome> FLastRunOutcome;  // of the last single-file run
   std::optional<bool> FOpenFixedForRun;  // the O switch, for the command line's run only
+  QList<QStringList> FRunReports;  // the running repair's mend reports, one per output table
+  // The tables the last repair on the "Repair" page wrote, in part order, each
+  // with the report of its repair.
+  QList<ReportedTable> FLastRepairTables;
+  bool FViewAfterRun = false;  // the result box's "View" was chosen
   QString FDerivedOutput;  // the output name last derived from the source
   QStringList* FEntryLog = nullptr;  // the running batch entry's lines, while it runs
   bool FLogShowsBatch = false;  // the log box holds batch entries' lines

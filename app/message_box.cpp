@@ -1,6 +1,7 @@
 #include "message_box.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "app_strings.h"
 
@@ -21,6 +22,18 @@ void ShowInformation(QWidget* parent, const QString& text) {
 void ShowResult(QWidget* parent, const QString& text, bool succeeded) {
   ShowBox(parent, succeeded ? QMessageBox::Information : QMessageBox::Warning,
           StrId::CaptionInformation, text, QMessageBox::Ok);
+}
+
+bool ShowResultOfferingView(QWidget* parent, const QString& text, bool succeeded) {
+  QMessageBox box(succeeded ? QMessageBox::Information : QMessageBox::Warning,
+                  AppString(StrId::CaptionInformation), text, QMessageBox::Ok, parent);
+  QPushButton* view = box.addButton(AppString(StrId::View), QMessageBox::ActionRole);
+  view->setObjectName(QStringLiteral("btnResultView"));
+  view->setToolTip(AppString(StrId::TipView));
+  box.setDefaultButton(QMessageBox::Ok);
+  box.setEscapeButton(QMessageBox::Ok);
+  box.exec();
+  return box.clickedButton() == view;
 }
 
 void ShowError(QWidget* parent, const QString& text) {

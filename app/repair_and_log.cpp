@@ -60,6 +60,7 @@ RepairOutcome TMainForm::RepairAndLog(const QString& source, const QString& outp
   AppendLog(separator);
 
   const OutputTables outputs(output);
+  FRunReports.clear();
   const int errorsBefore = FEngineErrorCount;
   QElapsedTimer clock;
   clock.start();

@@ -84,6 +84,11 @@ QWidget* TMainForm::CreateRepairPage() {
   btnRepair->setObjectName(QStringLiteral("btnRepair"));
   btnRepair->setDefault(true);
   btnRepair->setEnabled(false);
+  btnView = new QPushButton(AppString(StrId::View), page);
+  btnView->setObjectName(QStringLiteral("btnView"));
+  btnView->setEnabled(false);
+  btnViewTable = new QPushButton(AppString(StrId::ViewTable), page);
+  btnViewTable->setObjectName(QStringLiteral("btnViewTable"));
   btnSaveLog = new QPushButton(AppString(StrId::SaveLog), page);
   btnSaveLog->setObjectName(QStringLiteral("btnSaveLog"));
   btnHelp = new QPushButton(AppString(StrId::Help), page);
@@ -101,6 +106,8 @@ QWidget* TMainForm::CreateRepairPage() {
   buttons->addWidget(FRepairAnimationSlot, 0, Qt::AlignHCenter);
   buttons->addStretch();
   buttons->addWidget(btnRepair);
+  buttons->addWidget(btnView);
+  buttons->addWidget(btnViewTable);
   buttons->addWidget(btnSaveLog);
   buttons->addWidget(btnHelp);
 
@@ -128,6 +135,8 @@ QWidget* TMainForm::CreateRepairPage() {
   connect(btnSrcSearch, &QToolButton::clicked, this, &TMainForm::btnSrcSearchClick);
   connect(btnDstMore, &QPushButton::clicked, this, &TMainForm::btnDstMoreClick);
   connect(btnRepair, &QPushButton::clicked, this, &TMainForm::btnRepairClick);
+  connect(btnView, &QPushButton::clicked, this, &TMainForm::btnViewClick);
+  connect(btnViewTable, &QPushButton::clicked, this, &TMainForm::btnViewTableClick);
   connect(btnSaveLog, &QPushButton::clicked, this, &TMainForm::btnSaveLogClick);
   connect(btnHelp, &QPushButton::clicked, this, &TMainForm::btnHelpClick);
   return page;

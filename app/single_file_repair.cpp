@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QUrl>
 
@@ -13,6 +14,7 @@
 #include "drag_edit.h"
 #include "main_form.h"
 #include "message_box.h"
+#include "path_functions.h"
 
 namespace {
 
@@ -28,6 +30,7 @@ void TMainForm::btnRepairClick() {
   const QString source = txtSrcFile->text();
   const QString output = txtDstFile->text();
   RepairOutcome outcome;
+  FViewAfterRun = false;
   {
     BeginRun();
     const auto endRun = qScopeGuard([this] { EndRun(); });
@@ -35,9 +38,12 @@ void TMainForm::btnRepairClick() {
   }
   FLastRunOutcome = outcome;
   if (outcome == RepairOutcome::kRepaired && OpenFixedRequested()) OpenFixedFile(output);
+  if (FViewAfterRun) btnViewClick();
 }
 
 RepairOutcome TMainForm::RunSingleFileRepair(const QString& source, const QString& output) {
+  FLastRepairTables.clear();
+  btnView->setEnabled(false);
   AppendLog(AppString(StrId::StartRepairProcess));
   AppendLog(AppString(StrId::SeparatorLine));
   if (OutputFileExists(output) &&
@@ -47,9 +53,24 @@ RepairOutcome TMainForm::RunSingleFileRepair(const QString& source, const QStrin
   }
   QStringList resultLines;
   const RepairOutcome outcome = RepairAndLog(source, output, resultLines);
+  NoteRepairedTables(source, output);
   Animate->SetActive(false);
-  ShowResult(this, resultLines.join(u'\n'), outcome == RepairOutcome::kRepaired);
+  const QString result = resultLines.join(u'\n');
+  // A command line that ends the program after the run has no use for the viewer.
+  if (outcome == RepairOutcome::kRepaired && !FLastRepairTables.isEmpty() && !FEndRequested)
+    FViewAfterRun = ShowResultOfferingView(this, result, true);
+  else
+    ShowResult(this, result, outcome == RepairOutcome::kRepaired);
   return outcome;
+}
+
+// Output table k (the output path, then its parts) is the one the k-th mend report tells of.
+void TMainForm::NoteRepairedTables(const QString& source, const QString& output) {
+  for (int part = 0; part < FRunReports.size(); ++part) {
+    const QString path = part == 0 ? output : MakeSplitFileName(output, part);
+    FLastRepairTables.append({path, RepairReport{source, FRunReports[part]}});
+  }
+  btnView->setEnabled(!FLastRepairTables.isEmpty());
 }
 
 bool TMainForm::OpenFixedRequested() const {

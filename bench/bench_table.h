@@ -11,3 +11,7 @@ uint64_t WriteBenchTable(const std::string& path, uint64_t bytes, uint32_t damag
 
 // CPU seconds (user and system) this process has used so far.
 double ProcessCpuSeconds();
+
+// Drops the file's pages from the page cache, so that the next reads come from the disk
+// as for a file nobody has touched.
+void DropFromPageCache(const std::string& path);

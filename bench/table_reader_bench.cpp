@@ -2,9 +2,6 @@
 // record: the cost must not grow with the table. Usage: table_reader_bench [MiB] [folder]
 // Each round drops the table's pages from the page cache first (posix_fadvise), so the
 // reads come from the disk as for a table nobody has touched.
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -19,14 +16,6 @@
 namespace {
 
 constexpr int kRounds = 15;
-
-void DropFromPageCache(const std::string& path) {
-  const int fd = open(path.c_str(), O_RDONLY);
-  if (fd < 0) return;
-  fdatasync(fd);
-  posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
-  close(fd);
-}
 
 // Open, header facts, fields, the last record and each of its fields rendered, close.
 // Returns the milliseconds taken, or a negative number when something failed.

@@ -8,13 +8,14 @@
 #include "cli_platform.h"
 #include "cli_texts.h"
 #include "csv_export.h"
+#include "display_width.h"
 #include "engine_table.h"
-#include "field_value_text.h"
 #include "mendrel.h"
 
 namespace tessaly_cli {
 namespace {
 
+using tessaly_common::CellText;
 using tessaly_common::EngineTable;
 using tessaly_common::TableOpenFailure;
 
@@ -83,10 +84,7 @@ std::string ValueText(EngineTable& table, uint64_t record, uint32_t index) {
     const std::string text = table.Render(record, index, kDisplayOptionWord, kMemoTextSize);
     return CellText(text.data(), strnlen(text.data(), text.size()));
   }
-  const std::string value = table.RenderWhole(record, index, kDisplayOptionWord);
-  const std::string decoded =
-      tessaly_common::FieldValueText(field.type, static_cast<uint32_t>(value.size()), value.data(), table.Info().version);
-  return CellText(decoded.data(), decoded.size());
+  return tessaly_common::FieldCellText(table, record, index, kDisplayOptionWord);
 }
 
 void PrintSummary(const EngineTable& table, const ShowRequest& request, std::FILE* out) {

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Starts the desktop application under a virtual X server, repairs a sample
-# table, shows each page in turn and writes one PNG per page into
-# docs/screenshots/. Settings go to a throw-away folder, so the pictures show
+# table, shows each page in turn and then the repaired table in the viewer, and
+# writes one PNG per page (and one of the viewer) into docs/screenshots/. Settings go to a throw-away folder, so the pictures show
 # the first-start defaults and the user's own settings stay untouched.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -18,7 +18,7 @@ if [ "${1:-}" != --inside-x ]; then
     cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release
     cmake --build "$build" -j2 --target tessaly
   fi
-  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside-x "$root/$build/bin/tessaly"
+  exec xvfb-run -a -s "-screen 0 1280x800x24" "$0" --inside-x "$root/$build/bin/tessaly"
 fi
 
 app=$2
@@ -47,6 +47,19 @@ for i in "${!pages[@]}"; do
   sleep 0.5
   import -window "$win" "$out/${pages[$i]}.png"
 done
+# The viewer on the repaired sample: back to the Repair page, View, record 4's
+# number (the source held "   12.5ab") made current.
+xdotool windowfocus --sync "$win" key ctrl+Tab
+sleep 0.3
+xdotool windowfocus --sync "$win" key alt+v
+viewer=$(xdotool search --sync --onlyvisible --name 'Tessaly Viewer$' | head -1)
+sleep 0.5
+xdotool windowfocus --sync "$viewer" key ctrl+g type 4
+xdotool windowfocus --sync "$viewer" key Return Right Right Right Right Right
+sleep 0.5
+import -window "$viewer" "$out/viewer.png"
+pages+=(viewer)
+xdotool windowfocus --sync "$viewer" key alt+c
 xdotool windowfocus --sync "$win" key alt+F4 || true
 wait "$pid" || true
 echo "wrote ${pages[*]/%/.png} into $out"

@@ -88,6 +88,8 @@ class MessageBoxAnswerer {
 
   // Runs before the box is answered, e.g. to click a button of the window.
   std::function<void(const SeenBox&)> onBox;
+  // A button of this caption, in any box that has one, is pressed first.
+  QString pressCaption;
   QList<SeenBox> seen;
 
  private:
@@ -98,7 +100,9 @@ class MessageBoxAnswerer {
     seen << record;
     if (onBox) onBox(record);
     QAbstractButton* button = nullptr;
-    if (!FAnswers.isEmpty()) button = box->button(FAnswers.takeFirst());
+    for (QAbstractButton* offered : box->buttons())
+      if (!pressCaption.isEmpty() && offered->text() == pressCaption) button = offered;
+    if (button == nullptr && !FAnswers.isEmpty()) button = box->button(FAnswers.takeFirst());
     if (button == nullptr) button = box->defaultButton();
     if (button == nullptr) button = box->escapeButton();
     if (button != nullptr)

@@ -166,6 +166,12 @@ class BatchRunTest : public QObject {
                            .arg(Path(names[0]))
                            .arg(PeopleTable().size()));
     QCOMPARE(first.count(QStringLiteral("Add 3 records.")), 1);
+    // The engine's mend report follows the record count, in the entry's own lines.
+    const qsizetype added = first.indexOf(QStringLiteral("Add 3 records."));
+    QCOMPARE(first.mid(added + 1, 2),
+             QStringList({QStringLiteral("Record area: start=97 stride=12 offset=1 announced=3 "
+                                         "written=3 after=1"),
+                          QStringLiteral("3 records announced, 3 found")}));
     QCOMPARE(EntryLog(form, 2).last(2),
              QStringList({QStringLiteral("Fail to repair file '%1'!").arg(Path(names[2])),
                           QStringLiteral("'%1' holds no field list that can be recovered: it is "
@@ -344,6 +350,7 @@ class BatchRunTest : public QObject {
     form.btnSaveLog->click();
     QVERIFY(answer.Answered());
     QCOMPARE(ContentOf(saved), (all.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLocal8Bit());
+    QCOMPARE(ContentOf(saved).count("3 records announced, 3 found\r\n"), 2);
   }
 
   void EntriesRemovedOrAddedDuringARunAreLeftAlone() {

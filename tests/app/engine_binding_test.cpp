@@ -59,9 +59,11 @@ class EngineBindingTest : public QObject {
     QCOMPARE(Answer(&form, EVT_MESSAGE, "-"), 0);
     QCOMPARE(Answer(&form, EVT_MESSAGE, "--"), 0);
     QCOMPARE(Answer(&form, EVT_ERROR, "Error 3: Unknown error."), 0);
+    QCOMPARE(Answer(&form, EVT_MEND_REPORT, "CAF\xC3\x89 C: field name mended"), 0);  // UTF-8
     QCOMPARE(form.RepairLogLines(),
              QStringList({QStringLiteral("Write DBF header ..."), separator, QStringLiteral("--"),
-                          separator, QStringLiteral("Error 3: Unknown error."), separator}));
+                          separator, QStringLiteral("Error 3: Unknown error."), separator,
+                          QStringLiteral("CAF\u00C9 C: field name mended")}));
   }
 
   void IgnoresTheSourceFileEventAndUnknownCodes() {
@@ -70,7 +72,7 @@ class EngineBindingTest : public QObject {
     form.FRunning = true;
     const unsigned char fifty = 50;
     Answer(&form, EVT_PROGRESS, &fifty);
-    for (int32_t code : {int32_t(EVT_SOURCE_FILE), 1, 45, 52, 58, -1, 0x7FFFFFFF})
+    for (int32_t code : {int32_t(EVT_SOURCE_FILE), 1, 45, 52, 59, -1, 0x7FFFFFFF})
       QCOMPARE(Answer(&form, code, "data"), 0);
     QCOMPARE(form.Gauge->value(), 50);
     QVERIFY(form.RepairLogLines().isEmpty());

@@ -91,6 +91,11 @@ class SingleFileRepairTest : public QObject {
         kSeparator,
         QStringLiteral("Write DBF header ..."),
         QStringLiteral("Add 3 records."),
+        // The engine's mend report of the table
+        QStringLiteral("Record area: start=129 stride=20 offset=1 announced=0 written=3 after=1"),
+        QStringLiteral("0 records announced, 3 found"),
+        QStringLiteral("BORN D: 1 date mended"),
+        QStringLiteral("BORN D: date parts replaced: year 0, month 0, day 1"),
         kSeparator,
         QStringLiteral("<consumed time>"),
         kSeparator,
@@ -100,16 +105,16 @@ class SingleFileRepairTest : public QObject {
         QStringLiteral("Now you can open the fixed file '%1'.").arg(FOutput),
     };
     QCOMPARE(log.size(), expected.size());
-    QVERIFY2(kConsumedTime.match(log[10]).hasMatch(), qPrintable(log[10]));
+    QVERIFY2(kConsumedTime.match(log[14]).hasMatch(), qPrintable(log[14]));
     QStringList compared = log;
-    compared[10] = expected[10];
+    compared[14] = expected[14];
     QCOMPARE(compared, expected);
 
     QCOMPARE(form.Gauge->value(), 100);
     QCOMPARE(RecordCountOf(FOutput), 3u);
     QCOMPARE(boxes.seen.size(), 1);
     QCOMPARE(boxes.seen[0].caption, QStringLiteral("Information"));
-    QCOMPARE(boxes.seen[0].text, expected[14] + u'\n' + expected[15]);
+    QCOMPARE(boxes.seen[0].text, expected[18] + u'\n' + expected[19]);
     QCOMPARE(form.btnRepair->text(), QStringLiteral("&Start Repair"));
     QVERIFY(!form.FRunning && !form.Animate->Active());
   }

@@ -1,26 +1,8 @@
-#include "cell_text.h"
+#include "display_width.h"
 
 #include <cstdint>
 
 namespace tessaly_cli {
-
-std::string CellText(const char* bytes, size_t length) {
-  std::string text;
-  text.reserve(length);
-  for (size_t i = 0; i < length; ++i) {
-    const auto byte = static_cast<unsigned char>(bytes[i]);
-    if (byte == 0 || byte == '\t' || byte == '\r' || byte == '\n') {
-      text += ' ';
-    } else if (byte < 0x20 || byte == 0x7F) {
-      text += '.';
-    } else {
-      text += static_cast<char>(byte);
-    }
-  }
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return "";
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 size_t DisplayWidth(const std::string& text) {
   // Valid UTF-8 takes one column per character; anything else (a legacy code page)
