@@ -183,7 +183,7 @@ int PosixPlatform::Open(const char* name, const OpenRequest& request, FileHandle
       RetryOnInterrupt([&] { return ftruncate(file.get(), 0); }) != 0)
     return errno;
   if (int error = ClearNonBlocking(file.get())) return error;
-  sharingLocks_[file.get()] = lock;
+  RememberSharingLock(file.get(), lock);
   handle = file.Release();
   return 0;
 }
@@ -199,7 +199,8 @@ int PosixPlatform::OpenWithoutAccess(const char* name, const OpenRequest& reques
 }
 
 int PosixPlatform::Close(FileHandle handle) {
-  sharingLocks_.erase(Descriptor(handle));
+  // Forgotten while the descriptor is still ours: once closed, another thread may get its number.
+  ForgetSharingLock(Descriptor(handle));
   // The descriptor is gone even when close reports an interruption.
   if (::close(Descriptor(handle)) != 0 && errno != EINTR) return errno;
   return 0;
@@ -208,7 +209,7 @@ int PosixPlatform::Close(FileHandle handle) {
 int PosixPlatform::Duplicate(FileHandle handle, FileHandle& copy) {
   int descriptor = fcntl(Descriptor(handle), F_DUPFD_CLOEXEC, 0);
   if (descriptor < 0) return errno;
-  sharingLocks_[descriptor] = SharingLockOf(Descriptor(handle));
+  RememberSharingLock(descriptor, SharingLockOf(Descriptor(handle)));
   copy = descriptor;
   return 0;
 }
@@ -343,8 +344,19 @@ int PosixPlatform::ListFolder(const char* folder, std::vector<std::string>& name
 }
 
 short PosixPlatform::SharingLockOf(int descriptor) const {
+  const std::lock_guard<std::mutex> guard(sharingLocksMutex_);
   auto found = sharingLocks_.find(descriptor);
   return found == sharingLocks_.end() ? static_cast<short>(F_UNLCK) : found->second;
+}
+
+void PosixPlatform::RememberSharingLock(int descriptor, short lock) {
+  const std::lock_guard<std::mutex> guard(sharingLocksMutex_);
+  sharingLocks_[descriptor] = lock;
+}
+
+void PosixPlatform::ForgetSharingLock(int descriptor) {
+  const std::lock_guard<std::mutex> guard(sharingLocksMutex_);
+  sharingLocks_.erase(descriptor);
 }
 
 Platform& SystemPlatform() {
