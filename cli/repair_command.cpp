@@ -1,7 +1,9 @@
 #include "repair_command.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <vector>
 
 #include "cli_platform.h"
 #include "cli_texts.h"
@@ -9,6 +11,7 @@
 #include "fixed_file_name.h"
 #include "log_format.h"
 #include "mendrel.h"
+#include "parallel_repairs.h"
 #include "stop_request.h"
 
 namespace tessaly_cli {
@@ -97,18 +100,34 @@ RepairOutcome RepairOneFile(const std::string& source, const std::string& output
   return outcome;
 }
 
-int RunRepairCommand(const RepairRequest& request, RepairLog& log) {
-  int repaired = 0;
-  size_t attempted = 0;
+std::string OutputFor(const RepairRequest& request, const std::string& source) {
+  return request.output.empty() ? MakeFixedFileName(source) : request.output;
+}
+
+namespace {
+
+// One table after the other, each line printed as it comes.
+std::vector<RepairOutcome> RepairInTurn(const RepairRequest& request, LogSink& console) {
+  RepairLog log(console);
+  std::vector<RepairOutcome> outcomes;
   for (const std::string& source : request.sources) {
     if (StopRequested()) break;
-    if (attempted++ > 0) log.Line("");
-    const std::string output = request.output.empty() ? MakeFixedFileName(source) : request.output;
-    if (RepairOneFile(source, output, request, log) == RepairOutcome::kRepaired) ++repaired;
+    if (!outcomes.empty()) log.Line("");
+    outcomes.push_back(RepairOneFile(source, OutputFor(request, source), request, log));
   }
+  return outcomes;
+}
+
+}  // namespace
+
+int RunRepairCommand(const RepairRequest& request, ConsoleLog& console) {
+  const std::vector<RepairOutcome> outcomes = request.Jobs() > 1 && request.sources.size() > 1
+                                                  ? RepairAtOnce(request, console)
+                                                  : RepairInTurn(request, console);
+  const auto repaired = std::count(outcomes.begin(), outcomes.end(), RepairOutcome::kRepaired);
   if (request.sources.size() > 1) {
-    log.Line("");
-    log.Line(FormatCliText(kTextFilesRepaired, repaired));
+    console.Line("");
+    console.Line(FormatCliText(kTextFilesRepaired, static_cast<int>(repaired)));
   }
   return static_cast<size_t>(repaired) == request.sources.size() ? kExitSuccess : kExitFailure;
 }
