@@ -98,6 +98,8 @@ enum class StrId : int {
   BufSizeLabel,
   BytesLabel,
   SelectTempDirTitle,
+  TemplateCheckBox,
+  TemplateNotChosen,
 
   // "About" page
   AboutVersionLabel = 600,
@@ -116,6 +118,8 @@ enum class StrId : int {
   NameMoreDir,
   NameManualLink,
   NameLicenseLink,
+  NameTemplatePath,
+  NameTemplateMore,
 
   // Tooltips
   TipSrcFile = 800,
@@ -146,6 +150,9 @@ enum class StrId : int {
   TipBufSize,
   TipManualLink,
   TipLicenseLink,
+  TipTemplate,
+  TipTemplatePath,
+  TipTemplateMore,
 };
 
 // The text of one entry, translated when a translation is installed. Its slots

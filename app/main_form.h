@@ -54,6 +54,8 @@ class TMainForm : public QMainWindow {
   bool OnMessage(int32_t code, const void* data);
   // The packed option word from the current state of the option controls.
   uint32_t GetRepairOptions() const;
+  // The sound table a run takes its field list from; empty for none.
+  QString GetTemplatePath() const;
   // The command line asked to end the program after its repair.
   bool EndRequested() const { return FEndRequested; }
   // The program's exit status after a command-line repair: 0 when the table was
@@ -133,6 +135,9 @@ class TMainForm : public QMainWindow {
   QSpinBox* udBufSize = nullptr;
   QLineEdit* txtBufSize = nullptr;  // the edit box of udBufSize
   QLabel* Label16 = nullptr;
+  QCheckBox* chkTemplate = nullptr;  // "Take the field list from a sound table"
+  TDragEdit* txtTemplate = nullptr;
+  QPushButton* btnTemplateMore = nullptr;
 
   // "About" page
   QLabel* imgIcon = nullptr;
@@ -172,6 +177,8 @@ class TMainForm : public QMainWindow {
   // Option pages
   void chkSplitTableClick();
   void btnMoreDirClick();
+  void chkTemplateClick();
+  void btnTemplateMoreClick();
 
   // "About" page
   void labManualClick();
@@ -222,6 +229,8 @@ class TMainForm : public QMainWindow {
   void EndRun();
   void SetStartButtonCaptions(const QString& caption);
   bool OpenFixedRequested() const;
+  // False, after telling the user, when the template option is ticked without a table.
+  bool TemplateReadyForRun();
   void OpenFixedFile(const QString& path);
 
   // Batch entries' own log lines

@@ -117,7 +117,6 @@ constexpr TextEntry kTexts[] = {
     {kTextColumnDeleted, "Del"},
     {kTextVersion, "tessaly-cli %u.%u.%u"},
     {kTextBadCodePage, "unknown code page '%s' (%s)"},
-    {kTextTemplateTable, "Field list taken from the template table: '%s'"},
 };
 
 }  // namespace

@@ -10,8 +10,10 @@
 #include "failure_reasons.h"
 #include "fixed_file_name.h"
 #include "log_format.h"
+#include "log_lines.h"
 #include "mendrel.h"
 #include "parallel_repairs.h"
+#include "repair_call.h"
 #include "stop_request.h"
 
 namespace tessaly_cli {
@@ -41,22 +43,14 @@ void LogResult(RepairOutcome outcome, const std::string& source, const std::stri
 
 int32_t CallRepairEngine(const std::string& source, const std::string& output,
                          uint32_t optionWord, const std::string& templatePath, RepairLog& log) {
-  RepairArgsEx block{};
-  RepairArgs& args = block.args;
+  RepairArgs args{};
   args.sourcePath = reinterpret_cast<uintptr_t>(source.c_str());
   args.reserved = 0;
   args.optionWord = optionWord;
   args.outputPath = reinterpret_cast<uintptr_t>(output.c_str());
   args.callback = reinterpret_cast<uintptr_t>(&RepairLog::Callback);
   args.userData = reinterpret_cast<uintptr_t>(&log);
-  if (templatePath.empty()) {
-    MendrelMaskArgs(&args);
-    return MendrelRepair()(&args);
-  }
-  block.size = sizeof block;
-  block.templatePath = reinterpret_cast<uintptr_t>(templatePath.c_str());
-  MendrelMaskArgsEx(&block);
-  return MendrelRepairEx()(&block);
+  return tessaly_common::CallRepairEntry(args, templatePath.c_str());
 }
 
 RepairOutcome RepairOneFile(const std::string& source, const std::string& output,
@@ -72,7 +66,7 @@ RepairOutcome RepairOneFile(const std::string& source, const std::string& output
   log.Line(FormatCliText(kTextFileToRepair, source.c_str(), size.c_str()));
   log.Line(FormatCliText(kTextOutputFixedAs, output.c_str()));
   if (!request.templatePath.empty())
-    log.Line(FormatCliText(kTextTemplateTable, request.templatePath.c_str()));
+    log.Line(tessaly_common::FormatLogLine(tessaly_common::LogLine::kTemplateTable, request.templatePath));
   log.Separator();
 
   const auto started = std::chrono::steady_clock::now();
