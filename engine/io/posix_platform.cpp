@@ -103,6 +103,16 @@ int ClearNonBlocking(int descriptor) {
   return 0;
 }
 
+// Truncates only a file that holds bytes: some file systems (ext4) take the truncation of
+// a file as its replacement and write all its new data out when it is closed, which a
+// new file does not need.
+int EmptyFile(int descriptor) {
+  struct stat info {};
+  if (fstat(descriptor, &info) != 0) return errno;
+  if (info.st_size == 0) return 0;
+  return RetryOnInterrupt([&] { return ftruncate(descriptor, 0); }) == 0 ? 0 : errno;
+}
+
 bool CanWrite(int descriptor) {
   int flags = fcntl(descriptor, F_GETFL);
   return flags != -1 && (flags & O_ACCMODE) != O_RDONLY;
@@ -179,9 +189,9 @@ int PosixPlatform::Open(const char* name, const OpenRequest& request, FileHandle
   if (lock != F_UNLCK) {
     if (int error = SetLock(file.get(), lock, 0, 0)) return error;
   }
-  if (request.creation == FileCreation::createAlways &&
-      RetryOnInterrupt([&] { return ftruncate(file.get(), 0); }) != 0)
-    return errno;
+  if (request.creation == FileCreation::createAlways) {
+    if (int error = EmptyFile(file.get())) return error;
+  }
   if (int error = ClearNonBlocking(file.get())) return error;
   RememberSharingLock(file.get(), lock);
   handle = file.Release();
