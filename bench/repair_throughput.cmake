@@ -3,6 +3,7 @@
 if(TARGET tessaly-cli)
   add_executable(repair_throughput ${CMAKE_CURRENT_LIST_DIR}/repair_throughput.cpp)
   add_dependencies(repair_throughput tessaly-cli)
+  target_link_libraries(repair_throughput PRIVATE mendrel)
   target_compile_definitions(repair_throughput PRIVATE
     TESSALY_CLI_PATH="$<TARGET_FILE:tessaly-cli>")
 endif()

@@ -6,8 +6,10 @@
 #include <string>
 #include <string_view>
 
+#include "byte_order.h"
 #include "decimal_number.h"
 #include "engine_strings.h"
+#include "memo_pointer.h"
 #include "parse_unsigned.h"
 
 namespace mendrel {
@@ -265,7 +267,10 @@ FieldCheck FieldCheckOf(const uint8_t* descriptor, uint8_t sourceVersion, const 
 FieldMends ApplyFieldCheck(FieldCheck check, char* fieldBytes, uint32_t length, CMemoFile& sourceMemo,
                            CMemoFile& outputMemo, const RepairOptions& options) {
   switch (check) {
-    case FieldCheck::kMemo: return CopyMemoField(fieldBytes, length, sourceMemo, outputMemo);
+    case FieldCheck::kMemo:
+      // Four zero bytes: the binary form of no memo, which most records of a table hold.
+      if (length == kBinaryMemoPointerSize && ReadLE32(fieldBytes) == 0) return kNoMend;
+      return CopyMemoField(fieldBytes, length, sourceMemo, outputMemo);
     case FieldCheck::kDate: return CheckDate(fieldBytes, length, options);
     case FieldCheck::kNumber: return CheckNumber(fieldBytes, length) ? kMendNumber : kNoMend;
     case FieldCheck::kLogical: return CheckLogical(fieldBytes, length) ? kMendLogical : kNoMend;

@@ -30,8 +30,6 @@ FieldMends WhyNoMemo(CMemoFile& sourceMemo, uint32_t block) {
 
 FieldMends CopyMemoField(char* fieldBytes, uint32_t length, CMemoFile& sourceMemo, CMemoFile& outputMemo) {
   const MemoPointer pointer = ReadMemoPointer(fieldBytes, length);
-  // Most records of a table point to no memo; a binary 0 is already what they keep.
-  if (pointer.binary && pointer.block == 0) return kNoMend;
   uint32_t newBlock = 0;
   FieldMends mends = kNoMend;
   if (!pointer.valid) {
