@@ -76,31 +76,37 @@ int32_t RepairLog::Callback(int32_t code, void* data, void* userData) {
 }
 
 int32_t RepairLog::OnMessage(int32_t code, const void* data) {
+  // Every record sends these two: they stay clear of the string work of the log lines.
+  if (code == EVT_QUERY_STOP) return StopRequested() ? kStopAnswer : 0;
+  if (code == EVT_PROGRESS) {
+    if (data != nullptr) sink_.Progress(*static_cast<const unsigned char*>(data));
+    return 0;
+  }
+  OnLogEvent(code, data);
+  return 0;
+}
+
+void RepairLog::OnLogEvent(int32_t code, const void* data) {
   switch (code) {
-    case EVT_PROGRESS:
-      if (data != nullptr) sink_.Progress(*static_cast<const unsigned char*>(data));
-      return 0;
     case EVT_MESSAGE:
       if (std::strcmp(TextOf(data), "-") == 0) {
         Separator();
       } else {
         Line(TextOf(data));
       }
-      return 0;
-    case EVT_QUERY_STOP:
-      return StopRequested() ? kStopAnswer : 0;
+      break;
     case EVT_ERROR:
       ++errorCount_;
       Framed(TextOf(data));
-      return 0;
+      break;
     case EVT_NOTICE:
       Notice(TextOf(data));
-      return 0;
+      break;
     case EVT_MEND_REPORT:
       Line(TextOf(data));
-      return 0;
+      break;
     default:
-      return 0;
+      break;
   }
 }
 

@@ -73,6 +73,9 @@ class RepairLog {
   uint32_t ErrorCount() const { return errorCount_; }
 
  private:
+  // The events that become log lines or notices.
+  [[gnu::noinline]] void OnLogEvent(int32_t code, const void* data);
+
   LogSink& sink_;
   uint32_t errorCount_ = 0;
 };
