@@ -229,6 +229,8 @@ class TMainForm : public QMainWindow {
   void EndRun();
   void SetStartButtonCaptions(const QString& caption);
   bool OpenFixedRequested() const;
+  // A table chosen in the open dialog (which keeps its filter choice); empty when cancelled.
+  QString ChooseTableToOpen();
   // False, after telling the user, when the template option is ticked without a table.
   bool TemplateReadyForRun();
   void OpenFixedFile(const QString& path);

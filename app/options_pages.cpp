@@ -18,7 +18,6 @@
 #include <algorithm>
 
 #include "app_strings.h"
-#include "dialog_filter.h"
 #include "drag_edit.h"
 #include "engine_binding.h"
 #include "main_form.h"
@@ -204,10 +203,8 @@ void TMainForm::chkTemplateClick() {
 }
 
 void TMainForm::btnTemplateMoreClick() {
-  SelectFilterIndex(OpenDialog, FSetting.OpenFilterIndex);
-  if (OpenDialog->exec() != QDialog::Accepted || OpenDialog->selectedFiles().isEmpty()) return;
-  FSetting.OpenFilterIndex = SelectedFilterIndex(OpenDialog);
-  txtTemplate->setText(QDir::toNativeSeparators(OpenDialog->selectedFiles().first()));
+  const QString table = ChooseTableToOpen();
+  if (!table.isEmpty()) txtTemplate->setText(table);
 }
 
 bool TMainForm::TemplateReadyForRun() {

@@ -5,7 +5,6 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <thread>
 
 #include "cli_process.h"
@@ -19,19 +18,6 @@ using tessaly_test::TempDir;
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string MaskElapsedTime(const std::string& log) {
-  static const std::regex kTime("Consumed time: .*\\.");
-  return std::regex_replace(log, kTime, "Consumed time: #.");
-}
-
-uint32_t RecordCountOf(const std::string& table) {
-  const auto bytes = ReadWholeFile(table);
-  if (bytes.size() < 8) return 0;
-  uint32_t count = 0;
-  for (int i = 7; i >= 4; --i) count = (count << 8) | static_cast<unsigned char>(bytes[i]);
-  return count;
-}
 
 // Sources that fail, are refused, or read what an earlier source writes.
 void WriteMixedSources(const TempDir& dir) {
