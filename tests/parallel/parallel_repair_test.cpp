@@ -120,16 +120,16 @@ std::vector<Job> VariedJobs() {
   return jobs;
 }
 
-// The numbers of the generated names ("Field7") in a repaired table's descriptors.
-std::vector<unsigned> GeneratedNameNumbers(const std::vector<char>& table) {
-  std::vector<unsigned> numbers;
+// The generated names ("Field7") of a repaired table: where each stands, and its number.
+std::map<size_t, unsigned> GeneratedNames(const std::vector<char>& table) {
   static const std::regex kGenerated("Field([0-9]+)");
+  std::map<size_t, unsigned> names;
   for (size_t at = 32; at + 32 <= table.size() && table[at] != '\x0D'; at += 32) {
     std::smatch match;
     const std::string name(table.data() + at, strnlen(table.data() + at, 11));
-    if (std::regex_match(name, match, kGenerated)) numbers.push_back(std::stoul(match[1]));
+    if (std::regex_match(name, match, kGenerated)) names[at] = std::stoul(match[1]);
   }
-  return numbers;
+  return names;
 }
 
 // Generated names take the next numbers of a counter the whole process shares, so a
@@ -139,12 +139,7 @@ Outcome WithoutGeneratedNumbers(Outcome outcome) {
   for (Event& event : outcome.events) event.text = std::regex_replace(event.text, kGenerated, "Field#");
   for (auto& [name, bytes] : outcome.files) {
     if (name.find(".dbf") == std::string::npos) continue;
-    for (size_t at = 32; at + 32 <= bytes.size() && bytes[at] != '\x0D'; at += 32) {
-      const std::string field(bytes.data() + at, strnlen(bytes.data() + at, 11));
-      if (!std::regex_match(field, kGenerated)) continue;
-      std::fill(bytes.begin() + at, bytes.begin() + at + 11, '\0');
-      std::memcpy(bytes.data() + at, "Field#", 6);
-    }
+    for (const auto& [at, number] : GeneratedNames(bytes)) std::memcpy(bytes.data() + at, "Field#\0\0\0\0\0", 11);
   }
   return outcome;
 }
@@ -177,7 +172,8 @@ TEST(ParallelRepair, GeneratedNamesAreNeverHandedOutTwice) {
   std::vector<unsigned> numbers;
   for (const Outcome& outcome : RunAllAtOnce(jobs)) {
     ASSERT_EQ(outcome.files.count("out.dbf"), 1u);
-    const std::vector<unsigned> table = GeneratedNameNumbers(outcome.files.at("out.dbf"));
+    std::vector<unsigned> table;
+    for (const auto& [at, number] : GeneratedNames(outcome.files.at("out.dbf"))) table.push_back(number);
     EXPECT_EQ(table.size(), static_cast<size_t>(kFieldsPerTable));
     EXPECT_TRUE(std::is_sorted(table.begin(), table.end()));  // in field order within one repair
     numbers.insert(numbers.end(), table.begin(), table.end());
