@@ -126,6 +126,11 @@ constexpr StringEntry kStrings[] = {
     {StrId::BytesLabel, QT_TRANSLATE_NOOP("AppStrings", "Bytes")},
     {StrId::SelectTempDirTitle,
      QT_TRANSLATE_NOOP("AppStrings", "Select directory for temporary files:")},
+    {StrId::TemplateCheckBox, QT_TRANSLATE_NOOP("AppStrings", "Take the &field list from a sound table")},
+    {StrId::TemplateNotChosen,
+     QT_TRANSLATE_NOOP("AppStrings",
+                       "Choose the sound table to take the field list from, or clear \"Take the "
+                       "field list from a sound table\" on the Advanced Options page.")},
 
     {StrId::AboutVersionLabel, QT_TRANSLATE_NOOP("AppStrings", "Version:")},
     {StrId::AboutManualLabel, QT_TRANSLATE_NOOP("AppStrings", "Manual:")},
@@ -142,6 +147,8 @@ constexpr StringEntry kStrings[] = {
     {StrId::NameMoreDir, QT_TRANSLATE_NOOP("AppStrings", "Browse for the temporary folder")},
     {StrId::NameManualLink, QT_TRANSLATE_NOOP("AppStrings", "Manual")},
     {StrId::NameLicenseLink, QT_TRANSLATE_NOOP("AppStrings", "License")},
+    {StrId::NameTemplatePath, QT_TRANSLATE_NOOP("AppStrings", "Sound table to take the field list from")},
+    {StrId::NameTemplateMore, QT_TRANSLATE_NOOP("AppStrings", "Browse for the sound table")},
 
     {StrId::TipSrcFile,
      QT_TRANSLATE_NOOP("AppStrings",
@@ -201,6 +208,14 @@ constexpr StringEntry kStrings[] = {
     {StrId::TipBufSize,
      QT_TRANSLATE_NOOP("AppStrings",
                        "Buffer size in bytes, kept with your settings and in saved logs")},
+    {StrId::TipTemplate,
+     QT_TRANSLATE_NOOP("AppStrings",
+                       "For a table whose header is lost or garbage: take the field list, header "
+                       "and record length from an undamaged table of the same structure, such as "
+                       "last month's copy. Used for this session's repairs, not stored")},
+    {StrId::TipTemplatePath,
+     QT_TRANSLATE_NOOP("AppStrings", "An undamaged table with the same fields as the damaged one")},
+    {StrId::TipTemplateMore, QT_TRANSLATE_NOOP("AppStrings", "Choose the sound table in a file dialog")},
     {StrId::TipManualLink, QT_TRANSLATE_NOOP("AppStrings", "Open the manual")},
     {StrId::TipLicenseLink, QT_TRANSLATE_NOOP("AppStrings", "Open the license")},
     {StrId::TipView,

@@ -100,6 +100,8 @@ enum class StrId : int {
   BufSizeLabel,
   BytesLabel,
   SelectTempDirTitle,
+  TemplateCheckBox,
+  TemplateNotChosen,
 
   // "About" page
   AboutVersionLabel = 600,
@@ -118,6 +120,8 @@ enum class StrId : int {
   NameMoreDir,
   NameManualLink,
   NameLicenseLink,
+  NameTemplatePath,
+  NameTemplateMore,
 
   // Tooltips
   TipSrcFile = 800,
@@ -150,6 +154,9 @@ enum class StrId : int {
   TipLicenseLink,
   TipView,
   TipViewTable,
+  TipTemplate,
+  TipTemplatePath,
+  TipTemplateMore,
 
   // The viewer
   ViewerTitle = 900,

@@ -82,6 +82,7 @@ void TMainForm::btnRepairFilesClick() {
     ShowInformation(this, AppString(StrId::AddFilesFirst));
     return;
   }
+  if (!TemplateReadyForRun()) return;
   BeginRun();
   ClearBatchLogs();
   {

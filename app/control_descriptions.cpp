@@ -49,6 +49,9 @@ void TMainForm::DescribeControls() {
       {txtTempDir, std::nullopt, StrId::TipTempDir},
       {btnMoreDir, StrId::NameMoreDir, StrId::TipMoreDir},
       {udBufSize, std::nullopt, StrId::TipBufSize},
+      {chkTemplate, std::nullopt, StrId::TipTemplate},
+      {txtTemplate, StrId::NameTemplatePath, StrId::TipTemplatePath},
+      {btnTemplateMore, StrId::NameTemplateMore, StrId::TipTemplateMore},
       {labManual, StrId::NameManualLink, StrId::TipManualLink},
       {labLicense, StrId::NameLicenseLink, StrId::TipLicenseLink},
   });

@@ -1,6 +1,7 @@
 #include "engine_binding.h"
 
 #include "main_form.h"
+#include "repair_call.h"
 
 uint32_t PackRepairOptions(const RepairOptionState& state) {
   uint32_t flags = 0;
@@ -14,7 +15,8 @@ uint32_t PackRepairOptions(const RepairOptionState& state) {
 }
 
 int32_t CallRepairEngine(const char* sourcePath, uintptr_t reserved, uint32_t options,
-                         const char* outputPath, ProgressCallback callback, void* userData) {
+                         const char* outputPath, ProgressCallback callback, void* userData,
+                         const char* templatePath) {
   RepairArgs args;
   args.sourcePath = reinterpret_cast<uintptr_t>(sourcePath);
   args.reserved = reserved;
@@ -22,8 +24,7 @@ int32_t CallRepairEngine(const char* sourcePath, uintptr_t reserved, uint32_t op
   args.outputPath = reinterpret_cast<uintptr_t>(outputPath);
   args.callback = reinterpret_cast<uintptr_t>(callback);
   args.userData = reinterpret_cast<uintptr_t>(userData);
-  MendrelMaskArgs(&args);
-  return MendrelRepair()(&args);
+  return tessaly_common::CallRepairEntry(args, templatePath);
 }
 
 int32_t RepairCallback(int32_t code, void* data, void* userData) {

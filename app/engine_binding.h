@@ -20,10 +20,12 @@ struct RepairOptionState {
 
 uint32_t PackRepairOptions(const RepairOptionState& state);
 
-// Lays the six values into a masked argument block and calls ordinal 1;
-// returns its result unchanged.
+// Lays the six values into a masked argument block and calls ordinal 1; with a
+// template path, the extended block through ordinal 11, so that the field list comes
+// from that table. Returns the engine's result unchanged.
 int32_t CallRepairEngine(const char* sourcePath, uintptr_t reserved, uint32_t options,
-                         const char* outputPath, ProgressCallback callback, void* userData);
+                         const char* outputPath, ProgressCallback callback, void* userData,
+                         const char* templatePath = nullptr);
 
 // userData points at a variable holding the main window. Answers -1 when the
 // window's reaction is true, else 0.

@@ -86,10 +86,12 @@ void TMainForm::PumpEventsIfDue() {
 RepairOutcome TMainForm::RepairWithEngine(const QString& source, const QString& target) {
   const QByteArray sourceBytes = QFile::encodeName(source);
   const QByteArray targetBytes = QFile::encodeName(target);
+  const QByteArray templateBytes = QFile::encodeName(GetTemplatePath());
   const int errorsBefore = FEngineErrorCount;
   TMainForm* self = this;
   const int32_t result = CallRepairEngine(sourceBytes.constData(), kReservedSlot, GetRepairOptions(),
-                                          targetBytes.constData(), RepairCallback, &self);
+                                          targetBytes.constData(), RepairCallback, &self,
+                                          templateBytes.constData());
   if (!FRunning) return RepairOutcome::kStopped;
   return result != 0 && FEngineErrorCount == errorsBefore ? RepairOutcome::kRepaired
                                                           : RepairOutcome::kFailed;

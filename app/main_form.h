@@ -55,6 +55,8 @@ class TMainForm : public QMainWindow {
   bool OnMessage(int32_t code, const void* data);
   // The packed option word from the current state of the option controls.
   uint32_t GetRepairOptions() const;
+  // The sound table a run takes its field list from; empty for none.
+  QString GetTemplatePath() const;
   // The command line asked to end the program after its repair.
   bool EndRequested() const { return FEndRequested; }
   // The program's exit status after a command-line repair: 0 when the table was
@@ -136,6 +138,9 @@ class TMainForm : public QMainWindow {
   QSpinBox* udBufSize = nullptr;
   QLineEdit* txtBufSize = nullptr;  // the edit box of udBufSize
   QLabel* Label16 = nullptr;
+  QCheckBox* chkTemplate = nullptr;  // "Take the field list from a sound table"
+  TDragEdit* txtTemplate = nullptr;
+  QPushButton* btnTemplateMore = nullptr;
 
   // "About" page
   QLabel* imgIcon = nullptr;
@@ -177,6 +182,8 @@ class TMainForm : public QMainWindow {
   // Option pages
   void chkSplitTableClick();
   void btnMoreDirClick();
+  void chkTemplateClick();
+  void btnTemplateMoreClick();
 
   // "About" page
   void labManualClick();
@@ -230,6 +237,10 @@ class TMainForm : public QMainWindow {
   // The mend report's lines, gathered per output table as the engine sends them.
   void NoteReportLine(const QString& line);
   void NoteRepairedTables(const QString& source, const QString& output);
+  // A table chosen in the open dialog (which keeps its filter choice); empty when cancelled.
+  QString ChooseTableToOpen();
+  // False, after telling the user, when the template option is ticked without a table.
+  bool TemplateReadyForRun();
   void OpenFixedFile(const QString& path);
 
   // Batch entries' own log lines

@@ -12,13 +12,16 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QStandardPaths>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "app_strings.h"
+#include "drag_edit.h"
 #include "engine_binding.h"
 #include "main_form.h"
+#include "message_box.h"
 #include "ui_metrics.h"
 
 namespace {
@@ -47,6 +50,14 @@ QSpinBox* UpDown(QWidget* parent, int position, int designWidth, const char* nam
 int UpDownPosition(int32_t stored) { return std::clamp<int32_t>(stored, kUpDownMin, kUpDownMax); }
 
 int32_t WidenedPosition(const QSpinBox* upDown) { return static_cast<int16_t>(upDown->value()); }
+
+// A "..." button beside a path box.
+QPushButton* BrowseButton(QWidget* page, const char* name) {
+  auto* button = new QPushButton(AppString(StrId::BrowseButton), page);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setFixedWidth(button->fontMetrics().horizontalAdvance(button->text()) + ScaledX(page, 14));
+  return button;
+}
 
 QString StartFolderForBrowsing() {
   const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
@@ -98,10 +109,7 @@ QWidget* TMainForm::CreateAdvOptionsPage() {
   txtTempDir->setObjectName(QStringLiteral("txtTempDir"));
   txtTempDir->setFixedWidth(ScaledX(this, 315));
   labTempDir->setBuddy(txtTempDir);
-  btnMoreDir = new QPushButton(AppString(StrId::BrowseButton), page);
-  btnMoreDir->setObjectName(QStringLiteral("btnMoreDir"));
-  btnMoreDir->setFixedWidth(btnMoreDir->fontMetrics().horizontalAdvance(btnMoreDir->text()) +
-                            ScaledX(this, 14));
+  btnMoreDir = BrowseButton(page, "btnMoreDir");
   labBufSize = new QLabel(AppString(StrId::BufSizeLabel), page);
   labBufSize->setObjectName(QStringLiteral("labBufSize"));
   udBufSize = UpDown(page, 1, 59, "udBufSize");
@@ -109,6 +117,12 @@ QWidget* TMainForm::CreateAdvOptionsPage() {
   txtBufSize->setObjectName(QStringLiteral("txtBufSize"));
   labBufSize->setBuddy(udBufSize);
   Label16 = new QLabel(AppString(StrId::BytesLabel), page);
+  chkTemplate = OptionBox(page, StrId::TemplateCheckBox, "chkTemplate");
+  txtTemplate = new TDragEdit(page);
+  txtTemplate->setObjectName(QStringLiteral("txtTemplate"));
+  txtTemplate->setFixedWidth(ScaledX(this, 315));
+  txtTemplate->AcceptFiles(true);
+  btnTemplateMore = BrowseButton(page, "btnTemplateMore");
 
   auto* layout = new QVBoxLayout(page);
   SetScaledMargins(layout, this, 16, 12);
@@ -117,9 +131,17 @@ QWidget* TMainForm::CreateAdvOptionsPage() {
   layout->addLayout(LeftAlignedRow({txtTempDir, btnMoreDir}));
   layout->addSpacing(ScaledY(this, 12));
   layout->addLayout(LeftAlignedRow({labBufSize, udBufSize, Label16}));
+  layout->addSpacing(ScaledY(this, 12));
+  layout->addWidget(chkTemplate);
+  layout->addLayout(LeftAlignedRow({txtTemplate, btnTemplateMore}));
   layout->addStretch();
 
   connect(btnMoreDir, &QPushButton::clicked, this, &TMainForm::btnMoreDirClick);
+  connect(chkTemplate, &QCheckBox::toggled, this, &TMainForm::chkTemplateClick);
+  connect(btnTemplateMore, &QPushButton::clicked, this, &TMainForm::btnTemplateMoreClick);
+  connect(txtTemplate, &TDragEdit::OnDropFile, this,
+          [this](QObject*, const QString& fileName) { txtTemplate->setText(QDir::toNativeSeparators(fileName)); });
+  chkTemplateClick();
   for (QObject* keySource : {static_cast<QObject*>(udBufSize), static_cast<QObject*>(txtBufSize)})
     keySource->installEventFilter(this);
   return page;
@@ -166,6 +188,31 @@ void TMainForm::chkSplitTableClick() {
   const bool split = chkSplitTable->isChecked();
   udMaxFieldCount->setEnabled(split);
   txtMaxFieldCount->setEnabled(split);
+}
+
+// Not stored with the settings: like the output version, a template belongs to the
+// tables of one session, and a forgotten one would impose its fields on the next table.
+QString TMainForm::GetTemplatePath() const {
+  return chkTemplate->isChecked() ? txtTemplate->text().trimmed() : QString();
+}
+
+void TMainForm::chkTemplateClick() {
+  const bool wanted = chkTemplate->isChecked();
+  txtTemplate->setEnabled(wanted);
+  btnTemplateMore->setEnabled(wanted);
+}
+
+void TMainForm::btnTemplateMoreClick() {
+  const QString table = ChooseTableToOpen();
+  if (!table.isEmpty()) txtTemplate->setText(table);
+}
+
+bool TMainForm::TemplateReadyForRun() {
+  if (!chkTemplate->isChecked() || !GetTemplatePath().isEmpty()) return true;
+  ShowError(this, AppString(StrId::TemplateNotChosen));
+  pcMain->setCurrentWidget(tsAdvOptions);
+  txtTemplate->setFocus();
+  return false;
 }
 
 void TMainForm::btnMoreDirClick() {

@@ -7,6 +7,7 @@
 #include "app_strings.h"
 #include "elapsed_time.h"
 #include "failure_reasons.h"
+#include "log_lines.h"
 #include "main_form.h"
 #include "output_tables.h"
 #include "path_functions.h"
@@ -19,6 +20,12 @@ QString NothingRecoveredReason(const QString& source) {
   return QCoreApplication::translate(kFailureReasonsContext,
                                      FailureReasonText(FailureReason::kNothingRecovered))
       .arg(source);
+}
+
+// Worded as tessaly-cli words it.
+QString TemplateTableLine(const QString& templatePath) {
+  using namespace tessaly_common;
+  return QCoreApplication::translate(kLogLinesContext, LogLineText(LogLine::kTemplateTable)).arg(templatePath);
 }
 
 QStringList StoppedOutputLines(const OutputTables& outputs) {
@@ -57,6 +64,8 @@ RepairOutcome TMainForm::RepairAndLog(const QString& source, const QString& outp
   const QString separator = AppString(StrId::SeparatorLine);
   AppendLog(AppString(StrId::FileToBeRepaired).arg(source, GroupedNumber(GetFileSize64(source))));
   AppendLog(AppString(StrId::OutputFixedFileAs).arg(output));
+  if (const QString templatePath = GetTemplatePath(); !templatePath.isEmpty())
+    AppendLog(TemplateTableLine(templatePath));
   AppendLog(separator);
 
   const OutputTables outputs(output);

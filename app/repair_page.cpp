@@ -182,10 +182,15 @@ void TMainForm::txtSrcFileDropFile(QObject* /*sender*/, const QString& fileName)
 }
 
 void TMainForm::btnSrcMoreClick() {
+  const QString table = ChooseTableToOpen();
+  if (!table.isEmpty()) txtSrcFile->setText(table);
+}
+
+QString TMainForm::ChooseTableToOpen() {
   SelectFilterIndex(OpenDialog, FSetting.OpenFilterIndex);
-  if (OpenDialog->exec() != QDialog::Accepted || OpenDialog->selectedFiles().isEmpty()) return;
+  if (OpenDialog->exec() != QDialog::Accepted || OpenDialog->selectedFiles().isEmpty()) return {};
   FSetting.OpenFilterIndex = SelectedFilterIndex(OpenDialog);
-  txtSrcFile->setText(QDir::toNativeSeparators(OpenDialog->selectedFiles().first()));
+  return QDir::toNativeSeparators(OpenDialog->selectedFiles().first());
 }
 
 void TMainForm::btnDstMoreClick() {

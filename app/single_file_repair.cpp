@@ -26,7 +26,7 @@ bool OutputFileExists(const QString& path) {
 }  // namespace
 
 void TMainForm::btnRepairClick() {
-  if (ClickTakenByRun()) return;
+  if (ClickTakenByRun() || !TemplateReadyForRun()) return;
   const QString source = txtSrcFile->text();
   const QString output = txtDstFile->text();
   RepairOutcome outcome;

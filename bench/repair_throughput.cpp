@@ -1,9 +1,15 @@
-// Repair throughput against a plain copy: builds a FoxPro table of about 1 GiB (C, N,
-// D, L and M fields, FPT memo file), then times `cp` of the table and its memo file
-// and a repair of the same files with tessaly-cli, and prints both rates, the CPU time
-// of each (steadier than the wall clock on a shared machine) and the repair's peak memory.
+// Repair throughput against a plain copy: builds a FoxPro table (C, N, D, L and M fields)
+// of 512 MiB with an FPT memo file of 30 MiB, then times, in the same run, `cp` of the
+// table and its memo file, `dd bs=64k` of each (the user-space copies a repair must make
+// too) and a repair of the same files with tessaly-cli, and prints the rates, the CPU
+// time of each (steadier than the wall clock on a shared machine) and the repair's peak
+// memory.
 //
-//   repair_throughput [--size-mib N] [--runs N] [--dir DIR] [--cli PATH]
+// Last, the same repair in this process through the library, with no callback and with
+// one that only answers: the difference is what the two events every record sends cost
+// a client that does nothing with them.
+//
+//   repair_throughput [--table-mib N] [--memo-mib N] [--runs N] [--dir DIR] [--cli PATH]
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <spawn.h>
@@ -19,6 +25,8 @@
 #include <fstream>
 #include <string>
 #include <vector>
+
+#include "mendrel.h"
 
 extern char** environ;
 
@@ -51,7 +59,8 @@ const char kMemoText[] =
     "next week. Prefers email, pays by transfer, ships to the office address on weekdays. ";
 
 struct Options {
-  uint64_t sizeMiB = 1024;
+  uint64_t tableMiB = 512;
+  uint64_t memoMiB = 30;
   int runs = 3;
   std::string dir = (fs::temp_directory_path() / "tessaly-repair-bench").string();
   std::string cli = TESSALY_CLI_PATH;
@@ -133,24 +142,27 @@ void WriteAt(const std::string& path, uint64_t offset, const std::string& bytes)
   file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-void GenerateTable(const std::string& table, const std::string& memo, uint64_t targetBytes) {
+// Memos go to the records spread evenly, so that the memo file grows with the table.
+void GenerateTable(const std::string& table, const std::string& memo, uint64_t tableBytes, uint64_t memoBytes) {
   std::ofstream tableOut(table, std::ios::binary | std::ios::trunc);
   std::ofstream memoOut(memo, std::ios::binary | std::ios::trunc);
   tableOut << TableHeader(0);
   memoOut << std::string(kMemoHeaderSize, '\0');
-  uint64_t written = kHeaderLength + kMemoHeaderSize;
+  uint64_t tableWritten = kHeaderLength, memoWritten = kMemoHeaderSize;
   uint32_t nextBlock = kMemoHeaderSize / kMemoBlockSize;
   uint32_t records = 0;
   std::string tableBuffer, memoBuffer;
-  while (written < targetBytes) {
+  while (tableWritten + tableBuffer.size() < tableBytes) {
     uint32_t block = 0;
-    if (records % 2 == 0) {
+    const double tableShare = static_cast<double>(tableWritten + tableBuffer.size()) / static_cast<double>(tableBytes);
+    if (static_cast<double>(memoWritten + memoBuffer.size()) < tableShare * static_cast<double>(memoBytes)) {
       block = nextBlock;
       nextBlock += AppendMemo(memoBuffer, records);
     }
     AppendRecord(tableBuffer, records++, block);
     if (tableBuffer.size() + memoBuffer.size() >= kFlushSize) {
-      written += tableBuffer.size() + memoBuffer.size();
+      tableWritten += tableBuffer.size();
+      memoWritten += memoBuffer.size();
       tableOut << tableBuffer;
       memoOut << memoBuffer;
       tableBuffer.clear();
@@ -204,6 +216,28 @@ Timing TimeProgram(const std::vector<std::string>& args, const std::string& outp
   return timing;
 }
 
+// dd with 64 KiB blocks: one read and one write per block through user space.
+Timing TimeDd(const std::string& from, const std::string& to) {
+  return TimeProgram({"dd", "if=" + from, "of=" + to, "bs=64k", "status=none"}, "/dev/null");
+}
+
+int32_t AnsweringCallback(int32_t, void*, void*) { return 0; }
+
+// A repair through ordinal 1 in this process: its CPU seconds.
+double RepairInProcess(const std::string& source, const std::string& output, ProgressCallback callback) {
+  RepairArgs args{};
+  args.sourcePath = reinterpret_cast<uintptr_t>(source.c_str());
+  args.optionWord = 0x00FF001Bu;  // the desktop defaults
+  args.outputPath = reinterpret_cast<uintptr_t>(output.c_str());
+  args.callback = reinterpret_cast<uintptr_t>(callback);
+  MendrelMaskArgs(&args);
+  rusage before{}, after{};
+  getrusage(RUSAGE_SELF, &before);
+  MendrelRepair()(&args);
+  getrusage(RUSAGE_SELF, &after);
+  return Seconds(after.ru_utime) - Seconds(before.ru_utime) + Seconds(after.ru_stime) - Seconds(before.ru_stime);
+}
+
 double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   return values[values.size() / 2];
@@ -213,7 +247,8 @@ Options ParseOptions(int argc, char** argv) {
   Options options;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string name = argv[i];
-    if (name == "--size-mib") options.sizeMiB = std::strtoull(argv[i + 1], nullptr, 10);
+    if (name == "--table-mib") options.tableMiB = std::strtoull(argv[i + 1], nullptr, 10);
+    else if (name == "--memo-mib") options.memoMiB = std::strtoull(argv[i + 1], nullptr, 10);
     else if (name == "--runs") options.runs = std::max(1, std::atoi(argv[i + 1]));
     else if (name == "--dir") options.dir = argv[i + 1];
     else if (name == "--cli") options.cli = argv[i + 1];
@@ -238,14 +273,16 @@ int main(int argc, char** argv) {
   const std::string table = (dir / "bench.dbf").string();
   const std::string memo = (dir / "bench.fpt").string();
   const std::string stamp = (dir / "bench.size").string();
+  const std::string wanted = std::to_string(options.tableMiB) + "+" + std::to_string(options.memoMiB);
   std::string made;
   std::ifstream(stamp) >> made;
-  if (made != std::to_string(options.sizeMiB) || !fs::exists(table) || !fs::exists(memo)) {
-    std::printf("Generating %llu MiB in %s ...\n", static_cast<unsigned long long>(options.sizeMiB),
+  if (made != wanted || !fs::exists(table) || !fs::exists(memo)) {
+    std::printf("Generating a %llu MiB table with a %llu MiB memo file in %s ...\n",
+                static_cast<unsigned long long>(options.tableMiB), static_cast<unsigned long long>(options.memoMiB),
                 dir.c_str());
     const auto start = std::chrono::steady_clock::now();
-    GenerateTable(table, memo, options.sizeMiB << 20);
-    std::ofstream(stamp) << options.sizeMiB;
+    GenerateTable(table, memo, options.tableMiB << 20, options.memoMiB << 20);
+    std::ofstream(stamp) << wanted;
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     std::printf("  generated in %.1f s\n", took.count());
   }
@@ -254,31 +291,51 @@ int main(int argc, char** argv) {
               fs::file_size(table) / 1e6, fs::file_size(memo) / 1e6, options.runs);
 
   const fs::path copies = dir / "copy", repaired = dir / "repaired";
-  std::vector<double> copyTimes, repairTimes, copyCpu, repairCpu;
+  std::vector<double> copyTimes, ddTimes, repairTimes, copyCpu, ddCpu, repairCpu;
   long peakKiB = 0;
   for (int run = 0; run < options.runs; ++run) {
     RemoveOutputs(copies, repaired);
     const Timing copy = TimeProgram({"cp", table, memo, copies.string() + "/"}, "/dev/null");
     RemoveOutputs(copies, repaired);
+    const Timing ddTable = TimeDd(table, (copies / "bench.dbf").string());
+    const Timing ddMemo = TimeDd(memo, (copies / "bench.fpt").string());
+    const Timing dd{ddTable.wall < 0 || ddMemo.wall < 0 ? -1 : ddTable.wall + ddMemo.wall, ddTable.cpu + ddMemo.cpu,
+                    std::max(ddTable.peakKiB, ddMemo.peakKiB)};
+    RemoveOutputs(copies, repaired);
     const Timing repair = TimeProgram(
         {options.cli, "repair", table, "-o", (repaired / "bench.dbf").string()},
         (dir / "repair.log").string());
-    if (copy.wall < 0 || repair.wall < 0) {
+    if (copy.wall < 0 || dd.wall < 0 || repair.wall < 0) {
       std::fprintf(stderr, "a run failed; see %s\n", (dir / "repair.log").c_str());
       return 1;
     }
     copyTimes.push_back(copy.wall), copyCpu.push_back(copy.cpu);
+    ddTimes.push_back(dd.wall), ddCpu.push_back(dd.cpu);
     repairTimes.push_back(repair.wall), repairCpu.push_back(repair.cpu);
     peakKiB = std::max(peakKiB, repair.peakKiB);
-    std::printf("  run %d: cp %.2f s (cpu %.2f s), repair %.2f s (cpu %.2f s)\n", run + 1, copy.wall,
-                copy.cpu, repair.wall, repair.cpu);
+    std::printf("  run %d: cp %.2f s (cpu %.2f s), dd %.2f s (cpu %.2f s), repair %.2f s (cpu %.2f s)\n",
+                run + 1, copy.wall, copy.cpu, dd.wall, dd.cpu, repair.wall, repair.cpu);
   }
   RemoveOutputs(copies, repaired);
-  const double copy = Median(copyTimes), repair = Median(repairTimes);
+  const double copy = Median(copyTimes), dd = Median(ddTimes), repair = Median(repairTimes);
   std::printf("cp:     %8.1f MB/s (%.2f s, cpu %.2f s)\n", bytes / 1e6 / copy, copy, Median(copyCpu));
+  std::printf("dd:     %8.1f MB/s (%.2f s, cpu %.2f s)\n", bytes / 1e6 / dd, dd, Median(ddCpu));
   std::printf("repair: %8.1f MB/s (%.2f s, cpu %.2f s)\n", bytes / 1e6 / repair, repair, Median(repairCpu));
   std::printf("repair/cp time ratio: %.2f (target <= 2.00), cpu ratio %.2f\n", repair / copy,
               Median(repairCpu) / Median(copyCpu));
+  std::printf("repair/dd time ratio: %.2f, cpu ratio %.2f\n", repair / dd, Median(repairCpu) / Median(ddCpu));
   std::printf("repair peak memory: %ld KiB\n", peakKiB);
+
+  std::vector<double> silent, answered;
+  const std::string output = (repaired / "bench.dbf").string();
+  for (int run = 0; run < options.runs; ++run) {
+    RemoveOutputs(copies, repaired);
+    silent.push_back(RepairInProcess(table, output, nullptr));
+    RemoveOutputs(copies, repaired);
+    answered.push_back(RepairInProcess(table, output, &AnsweringCallback));
+  }
+  RemoveOutputs(copies, repaired);
+  std::printf("in process, cpu: no callback %.3f s, a callback that only answers %.3f s\n", Median(silent),
+              Median(answered));
   return 0;
 }

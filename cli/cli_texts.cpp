@@ -59,6 +59,9 @@ constexpr TextEntry kTexts[] = {
      "Repair options (defaults in brackets):\n"
      "  -o, --output FILE        the repaired table to create (one SOURCE only)\n"
      "      --overwrite          replace an existing output file [refuse]\n"
+     "  -j, --jobs N             repair N of the SOURCEs at once, 1 to 256; each log is\n"
+     "                           printed whole once done, in the order of the SOURCEs\n"
+     "                           [the number of cores]\n"
      "      --template FILE      take the field list, header and record length from FILE,\n"
      "                           a sound table of the same structure (last month's copy,\n"
      "                           a sister file), and find the records of SOURCE by it:\n"
@@ -81,8 +84,9 @@ constexpr TextEntry kTexts[] = {
      "                           foxpro25 (FoxPro 2.5), foxpro26 (FoxPro 2.6),\n"
      "                           vfp (Visual FoxPro)\n"
      "\n"
-     "A progress bar is drawn on standard error when it is a terminal. Ctrl-C stops the\n"
-     "repair: the table written so far is closed with the records it holds.\n"
+     "A progress bar is drawn on standard error when it is a terminal; with several\n"
+     "SOURCEs at once it shows them all together. Ctrl-C stops every running repair and\n"
+     "starts no other: the tables written so far are closed with the records they hold.\n"
      "\n"
      "show prints the field list and the records of a (repaired) table, memo texts\n"
      "included; --limit N shows at most N records [all].\n"
@@ -113,7 +117,6 @@ constexpr TextEntry kTexts[] = {
     {kTextColumnDeleted, "Del"},
     {kTextVersion, "tessaly-cli %u.%u.%u"},
     {kTextBadCodePage, "unknown code page '%s' (%s)"},
-    {kTextTemplateTable, "Field list taken from the template table: '%s'"},
 };
 
 }  // namespace

@@ -52,7 +52,6 @@ enum CliTextId : uint32_t {
   kTextColumnDeleted,
   kTextVersion,               // major, minor, patch
   kTextBadCodePage,           // value, the code pages to choose from
-  kTextTemplateTable,         // template path
 };
 
 // The text for an id; empty for an id the table does not hold.

@@ -3,6 +3,7 @@
 #include <array>
 #include <cerrno>
 #include <cstdlib>
+#include <thread>
 #include <utility>
 
 #include "cli_texts.h"
@@ -13,6 +14,8 @@ namespace {
 
 constexpr uint32_t kLowestFieldCount = 1;
 constexpr uint32_t kHighestFieldCount = 32767;
+constexpr uint64_t kFewestJobs = 1;
+constexpr uint64_t kMostJobs = 256;
 
 // Version names in the order of their option-word values.
 constexpr std::array<const char*, 9> kVersionNames = {
@@ -152,6 +155,10 @@ CommandLine ParseRepair(ArgumentCursor& cursor) {
           ParseCount(arg, cursor.Value(), kLowestFieldCount, kHighestFieldCount));
     } else if (arg == "--version") {
       request.version = ParseVersion(cursor.Value());
+    } else if (arg == "-j" || arg == "--jobs") {
+      request.jobs = static_cast<unsigned>(ParseCount(arg, cursor.Value(), kFewestJobs, kMostJobs));
+    } else if (arg.rfind("-j", 0) == 0) {  // -j4, as make takes it
+      request.jobs = static_cast<unsigned>(ParseCount("-j", arg.substr(2), kFewestJobs, kMostJobs));
     } else if (!ApplySwitch(cursor, request)) {
       throw UsageError(FormatCliText(kTextUnknownOption, arg.c_str()));
     }
@@ -188,6 +195,12 @@ CommandLine ParseShow(ArgumentCursor& cursor) {
 }
 
 }  // namespace
+
+unsigned RepairRequest::Jobs() const {
+  if (jobs != 0) return jobs;
+  const unsigned cores = std::thread::hardware_concurrency();
+  return cores != 0 ? cores : 1;
+}
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   for (const std::string& arg : args) {

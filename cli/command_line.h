@@ -27,8 +27,11 @@ struct RepairRequest {
                    MENDREL_OPT_IGNORE_ALL_ZERO_MEMO;
   uint32_t version = MENDREL_VERSION_AUTO;
   uint32_t maxFieldCount = 255;
+  unsigned jobs = 0;  // tables repaired at once; 0: as many as the machine has cores
 
   uint32_t OptionWord() const { return MendrelPackOptions(flags, version, maxFieldCount); }
+  // The jobs asked for, or the number of cores (at least 1).
+  unsigned Jobs() const;
 };
 
 struct ShowRequest {

@@ -46,8 +46,8 @@ int main(int argc, char** argv) {
     case CommandKind::kRepair:
     default: {
       InstallStopHandler();
-      RepairLog log(stdout, stderr, StandardErrorIsTerminal());
-      return RunRepairCommand(line.repair, log);
+      ConsoleLog console(stdout, stderr, StandardErrorIsTerminal());
+      return RunRepairCommand(line.repair, console);
     }
   }
 }

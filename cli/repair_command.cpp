@@ -1,14 +1,19 @@
 #include "repair_command.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <vector>
 
 #include "cli_platform.h"
 #include "cli_texts.h"
 #include "failure_reasons.h"
 #include "fixed_file_name.h"
 #include "log_format.h"
+#include "log_lines.h"
 #include "mendrel.h"
+#include "parallel_repairs.h"
+#include "repair_call.h"
 #include "stop_request.h"
 
 namespace tessaly_cli {
@@ -38,22 +43,14 @@ void LogResult(RepairOutcome outcome, const std::string& source, const std::stri
 
 int32_t CallRepairEngine(const std::string& source, const std::string& output,
                          uint32_t optionWord, const std::string& templatePath, RepairLog& log) {
-  RepairArgsEx block{};
-  RepairArgs& args = block.args;
+  RepairArgs args{};
   args.sourcePath = reinterpret_cast<uintptr_t>(source.c_str());
   args.reserved = 0;
   args.optionWord = optionWord;
   args.outputPath = reinterpret_cast<uintptr_t>(output.c_str());
   args.callback = reinterpret_cast<uintptr_t>(&RepairLog::Callback);
   args.userData = reinterpret_cast<uintptr_t>(&log);
-  if (templatePath.empty()) {
-    MendrelMaskArgs(&args);
-    return MendrelRepair()(&args);
-  }
-  block.size = sizeof block;
-  block.templatePath = reinterpret_cast<uintptr_t>(templatePath.c_str());
-  MendrelMaskArgsEx(&block);
-  return MendrelRepairEx()(&block);
+  return tessaly_common::CallRepairEntry(args, templatePath.c_str());
 }
 
 RepairOutcome RepairOneFile(const std::string& source, const std::string& output,
@@ -69,7 +66,7 @@ RepairOutcome RepairOneFile(const std::string& source, const std::string& output
   log.Line(FormatCliText(kTextFileToRepair, source.c_str(), size.c_str()));
   log.Line(FormatCliText(kTextOutputFixedAs, output.c_str()));
   if (!request.templatePath.empty())
-    log.Line(FormatCliText(kTextTemplateTable, request.templatePath.c_str()));
+    log.Line(tessaly_common::FormatLogLine(tessaly_common::LogLine::kTemplateTable, request.templatePath));
   log.Separator();
 
   const auto started = std::chrono::steady_clock::now();
@@ -97,18 +94,34 @@ RepairOutcome RepairOneFile(const std::string& source, const std::string& output
   return outcome;
 }
 
-int RunRepairCommand(const RepairRequest& request, RepairLog& log) {
-  int repaired = 0;
-  size_t attempted = 0;
+std::string OutputFor(const RepairRequest& request, const std::string& source) {
+  return request.output.empty() ? MakeFixedFileName(source) : request.output;
+}
+
+namespace {
+
+// One table after the other, each line printed as it comes.
+std::vector<RepairOutcome> RepairInTurn(const RepairRequest& request, LogSink& console) {
+  RepairLog log(console);
+  std::vector<RepairOutcome> outcomes;
   for (const std::string& source : request.sources) {
     if (StopRequested()) break;
-    if (attempted++ > 0) log.Line("");
-    const std::string output = request.output.empty() ? MakeFixedFileName(source) : request.output;
-    if (RepairOneFile(source, output, request, log) == RepairOutcome::kRepaired) ++repaired;
+    if (!outcomes.empty()) log.Line("");
+    outcomes.push_back(RepairOneFile(source, OutputFor(request, source), request, log));
   }
+  return outcomes;
+}
+
+}  // namespace
+
+int RunRepairCommand(const RepairRequest& request, ConsoleLog& console) {
+  const std::vector<RepairOutcome> outcomes = request.Jobs() > 1 && request.sources.size() > 1
+                                                  ? RepairAtOnce(request, console)
+                                                  : RepairInTurn(request, console);
+  const auto repaired = std::count(outcomes.begin(), outcomes.end(), RepairOutcome::kRepaired);
   if (request.sources.size() > 1) {
-    log.Line("");
-    log.Line(FormatCliText(kTextFilesRepaired, repaired));
+    console.Line("");
+    console.Line(FormatCliText(kTextFilesRepaired, static_cast<int>(repaired)));
   }
   return static_cast<size_t>(repaired) == request.sources.size() ? kExitSuccess : kExitFailure;
 }

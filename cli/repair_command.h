@@ -20,8 +20,11 @@ int32_t CallRepairEngine(const std::string& source, const std::string& output,
 RepairOutcome RepairOneFile(const std::string& source, const std::string& output,
                             const RepairRequest& request, RepairLog& log);
 
-// Repairs every source of the request in turn; the process exit code
-// (0 all repaired, 1 any not).
-int RunRepairCommand(const RepairRequest& request, RepairLog& log);
+// The output of one source: the request's, else the source's name with "_fixed".
+std::string OutputFor(const RepairRequest& request, const std::string& source);
+
+// Repairs every source of the request, one after the other or several at once (its
+// jobs); the process exit code (0 all repaired, 1 any not).
+int RunRepairCommand(const RepairRequest& request, ConsoleLog& console);
 
 }  // namespace tessaly_cli

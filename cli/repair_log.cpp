@@ -44,15 +44,23 @@ void ProgressBar::Erase() {
   visible_ = false;
 }
 
-RepairLog::RepairLog(std::FILE* log, std::FILE* messages, bool progressBar)
+ConsoleLog::ConsoleLog(std::FILE* log, std::FILE* messages, bool progressBar)
     : log_(log), messages_(messages), bar_(messages, progressBar) {}
 
-void RepairLog::Line(const std::string& text) {
+void ConsoleLog::Line(const std::string& text) {
   bar_.Erase();
   std::fputs(text.c_str(), log_);
   std::fputc('\n', log_);
   // Each line is on its way at once, so a reader of a pipe follows the run.
   std::fflush(log_);
+}
+
+void ConsoleLog::Notice(const std::string& text) {
+  bar_.Erase();
+  std::fflush(log_);
+  std::fputs(FormatCliText(kTextNotice, text.c_str()).c_str(), messages_);
+  std::fputc('\n', messages_);
+  std::fflush(messages_);
 }
 
 void RepairLog::Separator() { Line(CliText(kTextSeparator)); }
@@ -63,46 +71,42 @@ void RepairLog::Framed(const std::string& text) {
   Separator();
 }
 
-void RepairLog::Notice(const std::string& text) {
-  bar_.Erase();
-  std::fflush(log_);
-  std::fputs(FormatCliText(kTextNotice, text.c_str()).c_str(), messages_);
-  std::fputc('\n', messages_);
-  std::fflush(messages_);
-}
-
-void RepairLog::EndOfRun() { bar_.Erase(); }
-
 int32_t RepairLog::Callback(int32_t code, void* data, void* userData) {
   return static_cast<RepairLog*>(userData)->OnMessage(code, data);
 }
 
 int32_t RepairLog::OnMessage(int32_t code, const void* data) {
+  // Every record sends these two: they stay clear of the string work of the log lines.
+  if (code == EVT_QUERY_STOP) return StopRequested() ? kStopAnswer : 0;
+  if (code == EVT_PROGRESS) {
+    if (data != nullptr) sink_.Progress(*static_cast<const unsigned char*>(data));
+    return 0;
+  }
+  OnLogEvent(code, data);
+  return 0;
+}
+
+void RepairLog::OnLogEvent(int32_t code, const void* data) {
   switch (code) {
-    case EVT_PROGRESS:
-      if (data != nullptr) bar_.Show(*static_cast<const unsigned char*>(data));
-      return 0;
     case EVT_MESSAGE:
       if (std::strcmp(TextOf(data), "-") == 0) {
         Separator();
       } else {
         Line(TextOf(data));
       }
-      return 0;
-    case EVT_QUERY_STOP:
-      return StopRequested() ? kStopAnswer : 0;
+      break;
     case EVT_ERROR:
       ++errorCount_;
       Framed(TextOf(data));
-      return 0;
+      break;
     case EVT_NOTICE:
       Notice(TextOf(data));
-      return 0;
+      break;
     case EVT_MEND_REPORT:
       Line(TextOf(data));
-      return 0;
+      break;
     default:
-      return 0;
+      break;
   }
 }
 

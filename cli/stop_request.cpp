@@ -4,22 +4,26 @@
 #include <windows.h>
 #endif
 
+#include <atomic>
 #include <csignal>
 
 namespace tessaly_cli {
 namespace {
 
-volatile std::sig_atomic_t stopFlag = 0;
+// Read by every running repair, set by a signal handler or the console's own thread: a
+// lock-free atomic is safe for both.
+std::atomic<bool> stopFlag{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
 
 #ifdef _WIN32
 // Runs on a thread of its own; answering TRUE keeps the process alive.
 BOOL WINAPI OnConsoleControl(DWORD event) {
   if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) return FALSE;
-  stopFlag = 1;
+  stopFlag.store(true);
   return TRUE;
 }
 #else
-void OnInterrupt(int) { stopFlag = 1; }
+void OnInterrupt(int) { stopFlag.store(true); }
 #endif
 
 }  // namespace
@@ -42,6 +46,6 @@ void InstallStopHandler() {
 }
 #endif
 
-bool StopRequested() { return stopFlag != 0; }
+bool StopRequested() { return stopFlag.load(); }
 
 }  // namespace tessaly_cli

@@ -1,16 +1,13 @@
 #include "failure_reasons.h"
 
+#include "log_lines.h"
+
 // Marks the texts for the translation tools; the table itself stays plain C++.
 #ifndef QT_TRANSLATE_NOOP
 #define QT_TRANSLATE_NOOP(context, text) text
 #endif
 
 namespace tessaly_common {
-namespace {
-
-constexpr char kSourceSlot[] = "%1";
-
-}  // namespace
 
 const char* FailureReasonText(FailureReason reason) {
   switch (reason) {
@@ -24,10 +21,7 @@ const char* FailureReasonText(FailureReason reason) {
 }
 
 std::string FormatFailureReason(FailureReason reason, const std::string& source) {
-  std::string text = FailureReasonText(reason);
-  const size_t slot = text.find(kSourceSlot);
-  if (slot != std::string::npos) text.replace(slot, sizeof kSourceSlot - 1, source);
-  return text;
+  return WithArgument(FailureReasonText(reason), source);
 }
 
 }  // namespace tessaly_common

@@ -32,6 +32,15 @@ void CBufferedWriter::Write(const void* data, uint32_t count) {
   m_used += count;
 }
 
+void CBufferedWriter::WriteThrough(const void* data, uint32_t count) {
+  if (m_used != 0 && m_used + static_cast<uint64_t>(count) <= m_capacity) {
+    Write(data, count);
+    return;
+  }
+  FlushBuffer();
+  m_file.Write(data, count);
+}
+
 void CBufferedWriter::WriteByte(uint8_t byte) {
   if (m_used == m_capacity) FlushBuffer();
   m_buffer[m_used++] = static_cast<char>(byte);

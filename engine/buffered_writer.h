@@ -25,6 +25,10 @@ class CBufferedWriter {
 
   void Write(const void* data, uint32_t count);
   void WriteByte(uint8_t byte);
+  // For a block of bytes gathered elsewhere, which a copy would only slow down: written
+  // straight to the file after what is pending, unless it fits beside bytes the buffer
+  // already holds (a small table then still costs one platform write).
+  void WriteThrough(const void* data, uint32_t count);
   void Seek(uint64_t position);
   // Writes what is pending to the file.
   void FlushBuffer();

@@ -69,10 +69,8 @@ DecimalForm ReadDecimalForm(std::string_view text) {
   return form;
 }
 
-// Without an exponent, a number of at most this many digits lies between 1e-300 and 1e300
-// (or is 0), well inside the range of a double: no conversion is needed to know it.
-constexpr size_t kDigitsAlwaysInRange = 300;
-
+// Without an exponent, a number of at most kDigitsAlwaysInRange digits lies between
+// 1e-300 and 1e300 (or is 0), well inside the range of a double: no conversion is needed.
 bool IsSurelyInRange(const DecimalForm& form) { return !form.hasExponent && form.digits <= kDigitsAlwaysInRange; }
 
 #ifdef _WIN32
@@ -122,22 +120,6 @@ size_t ConsumedDecimalLength(std::string_view text) {
   if (form.length == 0) return 0;
   if (!IsSurelyInRange(form) && IsOutOfRange(text.substr(start, form.length))) return 0;
   return start + form.length;
-}
-
-bool IsPlainDecimalNumber(std::string_view text) {
-  size_t at = CharAt(text, 0, '+') || CharAt(text, 0, '-') ? 1 : 0;
-  size_t digits = 0;
-  bool point = false;
-  for (; at < text.size(); ++at) {
-    if (IsDigit(text[at])) {
-      ++digits;
-    } else if (text[at] == '.' && !point) {
-      point = true;
-    } else {
-      return false;
-    }
-  }
-  return digits != 0 && digits <= kDigitsAlwaysInRange;
 }
 
 }  // namespace mendrel

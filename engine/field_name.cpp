@@ -1,6 +1,7 @@
 #include "field_name.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <string>
 
@@ -12,8 +13,9 @@ namespace {
 constexpr uint8_t kNameFirstFallback = 'F';
 constexpr uint8_t kNameCharFallback = '_';
 
-// Numbers the generated names of every run in the process; never reset.
-uint32_t g_generatedNameCounter = 1;
+// Numbers the generated names of every run in the process; never reset. Runs on several
+// threads at once draw distinct numbers from it.
+std::atomic<uint32_t> g_generatedNameCounter{1};
 
 bool IsAsciiLetter(uint8_t byte) { return (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z'); }
 
@@ -25,8 +27,8 @@ size_t NameLength(const uint8_t* name, size_t size) {
 }
 
 void WriteGeneratedName(uint8_t* name, size_t size) {
-  const std::string generated = FormatText(kTextGeneratedFieldName, static_cast<unsigned long>(g_generatedNameCounter));
-  ++g_generatedNameCounter;
+  const uint32_t number = g_generatedNameCounter.fetch_add(1, std::memory_order_relaxed);
+  const std::string generated = FormatText(kTextGeneratedFieldName, static_cast<unsigned long>(number));
   const size_t copied = std::min(size, generated.size());
   std::memcpy(name, generated.data(), copied);
   std::memset(name + copied, 0, size - copied);

@@ -1,12 +1,15 @@
 #include "field_validation.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <string>
 #include <string_view>
 
+#include "byte_order.h"
 #include "decimal_number.h"
 #include "engine_strings.h"
+#include "memo_pointer.h"
 #include "parse_unsigned.h"
 
 namespace mendrel {
@@ -14,7 +17,12 @@ namespace {
 
 constexpr char kSpace = ' ';
 constexpr char kUnknownLogical = '?';
-constexpr char kLogicalValues[] = {' ', '?', 'Y', 'y', 'N', 'n', 'T', 't', 'F', 'f'};
+// The bytes a logical value may hold: " ?YyNnTtFf".
+constexpr auto kLogicalValues = [] {
+  std::array<bool, 256> known{};
+  for (unsigned char c : {' ', '?', 'Y', 'y', 'N', 'n', 'T', 't', 'F', 'f'}) known[c] = true;
+  return known;
+}();
 constexpr uint32_t kCumulativeDays[] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334, 365};
 constexpr uint32_t kFirstValidYear = 1900;
 constexpr uint32_t kLastValidYear = 2050;
@@ -172,11 +180,27 @@ void WriteRightAligned(char* field, uint32_t length, std::string_view text) {
 }
 
 // Leading spaces and then a plain number up to the field's end (or spaces only): what the
-// rules would write back is the field itself.
+// rules would write back is the field itself. IsPlainDecimalNumber in one pass over the
+// bytes, as every numeric value of a table comes here.
 bool IsRightAlignedPlainNumber(const char* field, uint32_t length) {
-  uint32_t first = 0;
-  while (first < length && field[first] == kSpace) ++first;
-  return first == length || IsPlainDecimalNumber(std::string_view(field + first, length - first));
+  const char* at = field;
+  const char* const end = field + length;
+  while (at != end && *at == kSpace) ++at;
+  if (at == end) return true;
+  if (*at == '+' || *at == '-') ++at;
+  bool digit = false;
+  bool point = false;
+  for (; at != end; ++at) {
+    if (static_cast<unsigned char>(*at - '0') <= 9) {
+      digit = true;
+    } else if (*at == '.' && !point) {
+      point = true;
+    } else {
+      return false;
+    }
+  }
+  static_assert(kDigitsAlwaysInRange >= 255, "a field's digits are always in range");
+  return digit;
 }
 
 [[gnu::noinline]] bool MendNumber(char* field, uint32_t length) {
@@ -195,7 +219,7 @@ bool CheckNumber(char* field, uint32_t length) {
 }
 
 bool CheckLogical(char* field, uint32_t length) {
-  const bool known = std::memchr(kLogicalValues, field[0], sizeof kLogicalValues) != nullptr;
+  const bool known = kLogicalValues[static_cast<unsigned char>(field[0])];
   if (!known) field[0] = kUnknownLogical;
   const bool padded = FillWithSpaces(field, 1, length);
   return !known || padded;
@@ -225,19 +249,49 @@ FieldMends CheckFieldValue(char* fieldBytes, const uint8_t* descriptor, const Re
   return CheckValue(fieldBytes, descriptor, options);
 }
 
-FieldMends RepairFieldValue(char* fieldBytes, const uint8_t* descriptor, CMemoFile& sourceMemo, CMemoFile& outputMemo,
-                            uint8_t sourceVersion, const RepairOptions& options) {
-  if (descriptor == nullptr || DescriptorLength(descriptor) == 0) return kNoMend;
+FieldCheck FieldCheckOf(const uint8_t* descriptor, uint8_t sourceVersion, const RepairOptions& options) {
+  if (descriptor == nullptr || DescriptorLength(descriptor) == 0) return FieldCheck::kNone;
   const char type = DescriptorType(descriptor);
   const uint32_t version = VersionCodeOf(sourceVersion, options);
   const bool memoB = type == 'B' && (version == kVersionDbase3 || version == kVersionDbase4 || version == kVersionDbase5);
   if (memoB || IsMemoField(static_cast<uint8_t>(type), DescriptorLength(descriptor), sourceVersion))
-    return CopyMemoField(fieldBytes, DescriptorLength(descriptor), sourceMemo, outputMemo);
+    return FieldCheck::kMemo;
   switch (type) {
-    case 'B': case 'C': case 'D': case 'F': case 'I': case 'L': case 'N': case 'T': case 'X': case 'Y':
-      return CheckValue(fieldBytes, descriptor, options);
-    default: return kNoMend;
+    case 'D': return FieldCheck::kDate;
+    case 'F': case 'N': return FieldCheck::kNumber;
+    case 'L': return FieldCheck::kLogical;
+    default: return FieldCheck::kNone;  // B, C, I, T, X, Y and unknown letters keep their bytes
   }
+}
+
+FieldMends ApplyFieldCheck(FieldCheck check, char* fieldBytes, uint32_t length, CMemoFile& sourceMemo,
+                           CMemoFile& outputMemo, const RepairOptions& options) {
+  switch (check) {
+    case FieldCheck::kMemo:
+      // Four zero bytes: the binary form of no memo, which most records of a table hold.
+      if (length == kBinaryMemoPointerSize && ReadLE32(fieldBytes) == 0) return kNoMend;
+      return CopyMemoField(fieldBytes, length, sourceMemo, outputMemo);
+    case FieldCheck::kDate: return CheckDate(fieldBytes, length, options);
+    case FieldCheck::kNumber: return CheckNumber(fieldBytes, length) ? kMendNumber : kNoMend;
+    case FieldCheck::kLogical: return CheckLogical(fieldBytes, length) ? kMendLogical : kNoMend;
+    case FieldCheck::kNone: break;
+  }
+  return kNoMend;
+}
+
+void RepairRecordFields(char* data, const std::vector<CheckedField>& fields, CMemoFile& sourceMemo,
+                        CMemoFile& outputMemo, const RepairOptions& options, MendCounts& counts) {
+  for (const CheckedField& field : fields) {
+    const FieldMends mends = ApplyFieldCheck(field.check, data + field.offset, field.length, sourceMemo, outputMemo, options);
+    if (mends != kNoMend) counts.CountField(field.index, mends);
+  }
+}
+
+FieldMends RepairFieldValue(char* fieldBytes, const uint8_t* descriptor, CMemoFile& sourceMemo, CMemoFile& outputMemo,
+                            uint8_t sourceVersion, const RepairOptions& options) {
+  const FieldCheck check = FieldCheckOf(descriptor, sourceVersion, options);
+  if (check == FieldCheck::kNone) return kNoMend;
+  return ApplyFieldCheck(check, fieldBytes, DescriptorLength(descriptor), sourceMemo, outputMemo, options);
 }
 
 }  // namespace mendrel

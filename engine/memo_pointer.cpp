@@ -35,22 +35,27 @@ void WriteTextPointer(char* field, uint32_t length, uint32_t block) {
   std::memcpy(field + (length - digitCount), digits, digitCount);
 }
 
-}  // namespace
-
-MemoPointer ReadMemoPointer(const char* fieldBytes, uint32_t length) {
+// The text form, kept out of line: the binary form of every Visual FoxPro record stays short.
+[[gnu::noinline]] MemoPointer ReadTextMemoPointer(const char* fieldBytes, uint32_t length) {
   MemoPointer pointer;
-  if (length == kBinaryMemoPointerSize && !HoldsOnlyTextPointerBytes(fieldBytes, length)) {
-    pointer.binary = true;
-    pointer.valid = true;
-    pointer.block = ReadLE32(fieldBytes);
-    return pointer;
-  }
   // The field's text, NUL-terminated: a field is at most 255 bytes long.
   char text[kMaxMemoFieldLength + 1];
   const size_t textLength = strnlen(fieldBytes, std::min<uint32_t>(length, kMaxMemoFieldLength));
   std::memcpy(text, fieldBytes, textLength);
   text[textLength] = '\0';
   pointer.valid = ParseUnsigned(text, pointer.block);
+  return pointer;
+}
+
+}  // namespace
+
+MemoPointer ReadMemoPointer(const char* fieldBytes, uint32_t length) {
+  if (length != kBinaryMemoPointerSize || HoldsOnlyTextPointerBytes(fieldBytes, length))
+    return ReadTextMemoPointer(fieldBytes, length);
+  MemoPointer pointer;
+  pointer.binary = true;
+  pointer.valid = true;
+  pointer.block = ReadLE32(fieldBytes);
   return pointer;
 }
 

@@ -11,7 +11,7 @@ namespace mendrel {
 class MemoStaging {
  public:
   // The run is handed over once it holds this much.
-  static constexpr uint32_t kRunSize = 64 * 1024;
+  static constexpr uint32_t kRunSize = 1024 * 1024;
 
   bool IsEmpty() const { return m_nUsed == 0; }
   uint64_t Start() const { return m_nStart; }

@@ -1,5 +1,7 @@
 #include "repair_session.h"
 
+#include "progress_percent.h"
+
 namespace mendrel {
 
 int32_t RepairSession::Send(int32_t code, const void* data) {
@@ -11,8 +13,7 @@ void RepairSession::SendProgress(uint8_t percent) { Send(EVT_PROGRESS, &percent)
 
 void RepairSession::SendProgressAt(uint64_t position) {
   if (SourceLength == 0) return;
-  double percent = static_cast<double>(position) * 100.0 / static_cast<double>(SourceLength);
-  SendProgress(static_cast<uint8_t>(static_cast<uint32_t>(percent)));
+  SendProgress(PercentOf(position, SourceLength));
 }
 
 void RepairSession::SendSourceFile(const char* path) { Send(EVT_SOURCE_FILE, path); }

@@ -29,8 +29,10 @@ namespace {
 // Larger than one record of most tables, so that a record costs a copy, not a platform
 // call; chosen by measurement (bench/).
 constexpr uint32_t kSourceBufferSize = 64 * 1024;
+// Memos mostly lie in the order of their records: a larger buffer reads several at once.
+constexpr uint32_t kSourceMemoBufferSize = 64 * 1024;
 constexpr uint32_t kMemoBufferSize = 4096;
-constexpr uint32_t kOutputBufferSize = 64 * 1024;
+constexpr uint32_t kOutputBufferSize = 1024 * 1024;
 constexpr char kSeparatorLine[] = "-";
 
 std::string WithDescription(uint32_t textId, const std::string& description) {
@@ -78,7 +80,7 @@ class RepairPass {
 
   CFile64Ex source_{kSourceBufferSize};
   CBufferedWriter output_{kOutputBufferSize};
-  CMemoFile sourceMemo_{kMemoBufferSize};
+  CMemoFile sourceMemo_{kSourceMemoBufferSize};
   CMemoFile outputMemo_{kMemoBufferSize};
   std::string memoExtension_ = kDbtExtension;
   std::vector<std::string> sourceMemoPaths_;

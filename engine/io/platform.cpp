@@ -3,7 +3,9 @@
 namespace mendrel {
 namespace {
 
-Platform* installedPlatform = nullptr;
+// Installed per thread: a platform a test installs serves the repairs that thread runs and
+// no other, so that repairs on other threads never see it.
+thread_local Platform* installedPlatform = nullptr;
 
 }  // namespace
 

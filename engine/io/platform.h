@@ -91,12 +91,14 @@ class Platform {
 // The highest offset a platform call can reach.
 inline constexpr uint64_t kMaxFileOffset = 0x7FFFFFFFFFFFFFFFull;
 
-// The platform every file object uses; the system's own unless a test replaced it.
+// The platform the file objects of the calling thread use; the system's own unless a test
+// installed another on this thread.
 Platform& CurrentPlatform();
 // The system's own platform.
 Platform& SystemPlatform();
 
-// Installs a platform for the lifetime of the guard and restores the previous one.
+// Installs a platform on the calling thread for the lifetime of the guard and restores the
+// previous one. Other threads keep theirs.
 class ScopedPlatform {
  public:
   explicit ScopedPlatform(Platform& platform);

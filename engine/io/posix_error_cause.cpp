@@ -1,5 +1,5 @@
 #include <cerrno>
-#include <cstring>
+#include <system_error>
 
 #include "io/file_exception.h"
 #include "io/os_error.h"
@@ -54,6 +54,7 @@ int32_t CauseOfOsError(int32_t osError) {
   return CFileException::generic;
 }
 
-std::string OsErrorText(int32_t osError) { return std::strerror(osError); }
+// strerror may share one buffer between threads; the category's message does not.
+std::string OsErrorText(int32_t osError) { return std::generic_category().message(osError); }
 
 }  // namespace mendrel

@@ -103,6 +103,16 @@ int ClearNonBlocking(int descriptor) {
   return 0;
 }
 
+// Truncates only a file that holds bytes: some file systems (ext4) take the truncation of
+// a file as its replacement and write all its new data out when it is closed, which a
+// new file does not need.
+int EmptyFile(int descriptor) {
+  struct stat info {};
+  if (fstat(descriptor, &info) != 0) return errno;
+  if (info.st_size == 0) return 0;
+  return RetryOnInterrupt([&] { return ftruncate(descriptor, 0); }) == 0 ? 0 : errno;
+}
+
 bool CanWrite(int descriptor) {
   int flags = fcntl(descriptor, F_GETFL);
   return flags != -1 && (flags & O_ACCMODE) != O_RDONLY;
@@ -179,11 +189,11 @@ int PosixPlatform::Open(const char* name, const OpenRequest& request, FileHandle
   if (lock != F_UNLCK) {
     if (int error = SetLock(file.get(), lock, 0, 0)) return error;
   }
-  if (request.creation == FileCreation::createAlways &&
-      RetryOnInterrupt([&] { return ftruncate(file.get(), 0); }) != 0)
-    return errno;
+  if (request.creation == FileCreation::createAlways) {
+    if (int error = EmptyFile(file.get())) return error;
+  }
   if (int error = ClearNonBlocking(file.get())) return error;
-  sharingLocks_[file.get()] = lock;
+  RememberSharingLock(file.get(), lock);
   handle = file.Release();
   return 0;
 }
@@ -199,7 +209,8 @@ int PosixPlatform::OpenWithoutAccess(const char* name, const OpenRequest& reques
 }
 
 int PosixPlatform::Close(FileHandle handle) {
-  sharingLocks_.erase(Descriptor(handle));
+  // Forgotten while the descriptor is still ours: once closed, another thread may get its number.
+  ForgetSharingLock(Descriptor(handle));
   // The descriptor is gone even when close reports an interruption.
   if (::close(Descriptor(handle)) != 0 && errno != EINTR) return errno;
   return 0;
@@ -208,7 +219,7 @@ int PosixPlatform::Close(FileHandle handle) {
 int PosixPlatform::Duplicate(FileHandle handle, FileHandle& copy) {
   int descriptor = fcntl(Descriptor(handle), F_DUPFD_CLOEXEC, 0);
   if (descriptor < 0) return errno;
-  sharingLocks_[descriptor] = SharingLockOf(Descriptor(handle));
+  RememberSharingLock(descriptor, SharingLockOf(Descriptor(handle)));
   copy = descriptor;
   return 0;
 }
@@ -343,8 +354,19 @@ int PosixPlatform::ListFolder(const char* folder, std::vector<std::string>& name
 }
 
 short PosixPlatform::SharingLockOf(int descriptor) const {
+  const std::lock_guard<std::mutex> guard(sharingLocksMutex_);
   auto found = sharingLocks_.find(descriptor);
   return found == sharingLocks_.end() ? static_cast<short>(F_UNLCK) : found->second;
+}
+
+void PosixPlatform::RememberSharingLock(int descriptor, short lock) {
+  const std::lock_guard<std::mutex> guard(sharingLocksMutex_);
+  sharingLocks_[descriptor] = lock;
+}
+
+void PosixPlatform::ForgetSharingLock(int descriptor) {
+  const std::lock_guard<std::mutex> guard(sharingLocksMutex_);
+  sharingLocks_.erase(descriptor);
 }
 
 Platform& SystemPlatform() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <mutex>
 #include <unordered_map>
 
 #include "io/platform.h"
@@ -36,7 +37,11 @@ class PosixPlatform : public Platform {
   int OpenWithoutAccess(const char* name, const OpenRequest& request, FileHandle& handle);
   // The whole-file lock each open descriptor holds for its sharing mode, so that
   // unlocking a byte range gives that range back to it instead of leaving a hole.
+  // The bookkeeping is shared by every thread that opens files, hence the mutex.
   short SharingLockOf(int descriptor) const;
+  void RememberSharingLock(int descriptor, short lock);
+  void ForgetSharingLock(int descriptor);
+  mutable std::mutex sharingLocksMutex_;
   std::unordered_map<int, short> sharingLocks_;
 };
 

@@ -1,7 +1,7 @@
 #include <windows.h>
 
 #include <cerrno>
-#include <cstring>
+#include <system_error>
 #include <initializer_list>
 
 #include "io/file_exception.h"
@@ -48,10 +48,10 @@ int32_t CauseOfOsError(int32_t osError) {
 std::string OsErrorText(int32_t osError) {
   switch (CauseOfOsError(osError)) {
     case CFileException::fileNotFound:
-    case CFileException::badPath: return std::strerror(ENOENT);
+    case CFileException::badPath: return std::generic_category().message(ENOENT);
     case CFileException::accessDenied:
     case CFileException::sharingViolation:
-    case CFileException::lockViolation: return std::strerror(EACCES);
+    case CFileException::lockViolation: return std::generic_category().message(EACCES);
     default: break;
   }
   char text[512] = {};

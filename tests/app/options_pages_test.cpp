@@ -3,12 +3,16 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QtTest>
 #include <memory>
 
 #include "app_test_support.h"
+#include "batch_test_support.h"
+#include "drag_edit.h"
 #include "main_form.h"
 #include "mendrel.h"
 
@@ -141,6 +145,64 @@ class OptionsPagesTest : public QObject {
     FileDialogAnswerer cancel([](QFileDialog* dialog) { dialog->reject(); });
     form.btnMoreDirClick();
     QCOMPARE(form.txtTempDir->text(), chosen.path());
+  }
+
+  // A table whose first 512 bytes are zeroed, repaired alone and in a batch with its
+  // undamaged twin as the template: every record comes back where it stood (those
+  // after the zeroed bytes as they were), and the log says where the field list came
+  // from, as tessaly-cli says it.
+  void TakesTheFieldListFromASoundTable() {
+    ScopedConfigHome home;
+    QTemporaryDir dir;
+    QList<QByteArray> records;
+    for (int i = 0; i < 40; ++i) records << QByteArray::number(100000 + i) + "    Ada       T";
+    const QByteArray twin = BuildTable({{"CODE", 'C', 10}, {"NAME", 'C', 10}, {"OK", 'L', 1}}, records);
+    QByteArray lost = twin;
+    lost.replace(0, 512, QByteArray(512, '\0'));
+    const QString twinPath = dir.filePath(QStringLiteral("twin.dbf"));
+    const QString lostPath = dir.filePath(QStringLiteral("lost.dbf"));
+    const QString output = dir.filePath(QStringLiteral("lost_fixed.dbf"));
+    WriteBytes(twinPath, twin);
+    WriteBytes(lostPath, lost);
+    const QString templateLine = QStringLiteral("Field list taken from the template table: '%1'").arg(twinPath);
+    const auto outputMatchesTwin = [&] {
+      QFile file(output);
+      return file.open(QIODevice::ReadOnly) && file.readAll().mid(512) == twin.mid(512) &&
+             RecordCountOf(output) == quint32(records.size());
+    };
+
+    TMainForm form;
+    MessageBoxAnswerer boxes;
+    QVERIFY(!form.chkTemplate->isChecked() && !form.txtTemplate->isEnabled());
+    form.chkTemplate->click();
+    QVERIFY(form.txtTemplate->isEnabled() && form.btnTemplateMore->isEnabled());
+    form.txtTemplate->setText(twinPath);
+    form.txtSrcFile->setText(lostPath);
+    form.btnRepair->click();
+    const QStringList log = form.RepairLogLines();
+    QVERIFY(log.size() > 4);
+    QCOMPARE(log[4], templateLine);
+    QVERIFY2(outputMatchesTwin(), qPrintable(log.join(u'\n')));
+
+    QFile::remove(output);
+    form.AddBatchFile(lostPath);
+    form.btnRepairFiles->click();
+    QVERIFY(form.BatchLogLines().contains(templateLine));
+    QVERIFY(outputMatchesTwin());
+  }
+
+  // Ticked without a table, a run does not start: the page shows where to choose one.
+  void RefusesToRunWithoutTheChosenTemplate() {
+    ScopedConfigHome home;
+    TMainForm form;
+    MessageBoxAnswerer boxes;
+    form.chkTemplate->setChecked(true);
+    form.txtSrcFile->setText(QStringLiteral("/no/such/table.dbf"));
+    form.btnRepair->click();
+    QCOMPARE(boxes.seen.size(), 1);
+    QCOMPARE(boxes.seen[0].caption, QStringLiteral("Error"));
+    QCOMPARE(form.pcMain->currentWidget(), form.tsAdvOptions);
+    QCOMPARE(form.RepairLogLines(), QStringList());
   }
 };
 

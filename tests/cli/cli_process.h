@@ -43,4 +43,10 @@ CliResult RunCli(const std::vector<std::string>& args, const std::filesystem::pa
 
 std::vector<std::string> SplitLines(const std::string& text);
 
+// A repair log with the one line that differs from run to run, the elapsed time, masked.
+std::string MaskElapsedTime(const std::string& log);
+
+// The record count a table's header holds; 0 when it cannot be read.
+uint32_t RecordCountOf(const std::string& table);
+
 }  // namespace tessaly_cli_test

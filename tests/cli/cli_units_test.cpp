@@ -35,6 +35,13 @@ TEST(CommandLine, EveryRepairOptionReachesTheOptionWord) {
   EXPECT_EQ(on.repair.OptionWord(), MendrelPackOptions(0x1F, MENDREL_VERSION_DBASE4, 255));
 }
 
+TEST(CommandLine, JobsDefaultToTheCores) {
+  EXPECT_EQ(Parse({"repair", "-j", "3", "a"}).repair.Jobs(), 3u);
+  EXPECT_EQ(Parse({"repair", "-j4", "a"}).repair.Jobs(), 4u);
+  EXPECT_EQ(Parse({"repair", "--jobs=256", "a"}).repair.Jobs(), 256u);
+  EXPECT_GE(Parse({"repair", "a"}).repair.Jobs(), 1u);
+}
+
 TEST(CommandLine, AfterDoubleDashEverythingIsASource) {
   const CommandLine line = Parse({"repair", "--", "--help", "-o"});
   EXPECT_EQ(line.repair.sources, (std::vector<std::string>{"--help", "-o"}));
@@ -68,6 +75,10 @@ TEST(CommandLine, RejectsWhatCannotBeRun) {
       {"repair", "--template=", "t.dbf"},
       {"repair", "t.dbf", "--frobnicate"},
       {"repair", "t.dbf", "--overwrite=yes"},
+      {"repair", "t.dbf", "-j", "0"},
+      {"repair", "t.dbf", "--jobs=257"},
+      {"repair", "t.dbf", "-jx"},
+      {"repair", "t.dbf", "-j"},
       {"show"},
       {"show", "a.dbf", "b.dbf"},
       {"show", "a.dbf", "--limit", "-1"},

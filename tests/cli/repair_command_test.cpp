@@ -3,7 +3,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <regex>
 
 #include "cli_process.h"
 #include "table_builder.h"
@@ -27,22 +26,6 @@ void CopySample(const TempDir& dir, const std::string& stem = "customers") {
 std::string ReadText(const std::string& path) {
   const auto bytes = ReadWholeFile(path);
   return std::string(bytes.begin(), bytes.end());
-}
-
-// The elapsed time is the only line that differs from run to run.
-std::string MaskElapsedTime(const std::string& log) {
-  static const std::regex kTime("Consumed time: \\d+ hour\\(s\\) \\d+ minute\\(s\\) \\d+ "
-                                "second\\(s\\) \\d+ millisecond\\(s\\)\\.");
-  return std::regex_replace(
-      log, kTime, "Consumed time: # hour(s) # minute(s) # second(s) # millisecond(s).");
-}
-
-uint32_t RecordCountOf(const std::string& table) {
-  const auto bytes = ReadWholeFile(table);
-  if (bytes.size() < 8) return 0;
-  uint32_t count = 0;
-  for (int i = 7; i >= 4; --i) count = (count << 8) | static_cast<unsigned char>(bytes[i]);
-  return count;
 }
 
 }  // namespace
