@@ -7,6 +7,8 @@
 # built through pkg-config against the unpacked development package that repairs the
 # bundled sample.
 set -uo pipefail
+# Under pipefail a "grep -q" that quits early can fail its writer with SIGPIPE: the
+# pipelines below let grep read everything.
 build=$1
 version=$2
 source=$3
@@ -53,13 +55,13 @@ listing | awk '$3 != "root/root" { print "FAIL: not owned by root: " $0 }
 
 # Dependencies: the programs reach libmendrel1 through its shlibs file.
 depends_on() {
-  dpkg-deb -f "$(deb "$1")" Depends | tr ',' '\n' | sed 's/^ *//' | grep -qxF "$2" ||
+  dpkg-deb -f "$(deb "$1")" Depends | tr ',' '\n' | sed 's/^ *//' | grep -xF "$2" >/dev/null ||
     fail "$1 does not depend on $2"
 }
 depends_on tessaly "libmendrel1 (>= $version)"
 depends_on tessaly-cli "libmendrel1 (>= $version)"
 depends_on libmendrel-dev "libmendrel1 (= $version)"
-dpkg-deb -f "$(deb tessaly)" Depends | grep -q 'libqt6widgets6 (>=' ||
+dpkg-deb -f "$(deb tessaly)" Depends | grep 'libqt6widgets6 (>=' >/dev/null ||
   fail "tessaly has no Qt dependency from dpkg-shlibdeps"
 shlibs=$(dpkg-deb -I "$(deb libmendrel1)" shlibs)
 [ "$shlibs" = "libmendrel 1 libmendrel1 (>= $version)" ] || fail "libmendrel1's shlibs file says '$shlibs'"
@@ -84,7 +86,7 @@ grep -qx 'Exec=tessaly --open %f' "$desktop" || fail "the desktop entry does not
 grep -qx 'MimeType=application/x-dbf;' "$desktop" || fail "the desktop entry does not offer .dbf files"
 for icon in "$root"/usr/share/icons/hicolor/*/apps/$app_id.png; do
   size=$(basename "$(dirname "$(dirname "$icon")")")
-  file "$icon" | grep -q "PNG image data, ${size/x/ x }," || fail "$icon is not a $size PNG"
+  file "$icon" | grep "PNG image data, ${size/x/ x }," >/dev/null || fail "$icon is not a $size PNG"
 done
 if command -v appstreamcli >/dev/null; then
   appstreamcli validate --no-net "$root/usr/share/metainfo/$app_id.metainfo.xml" ||
@@ -105,7 +107,7 @@ run() { LD_LIBRARY_PATH=$lib "$@"; }
 flags=$(PKG_CONFIG_LIBDIR=$lib/pkgconfig PKG_CONFIG_SYSROOT_DIR=$root pkg-config --cflags --libs mendrel) ||
   fail "pkg-config finds no mendrel.pc"
 if cc -std=c99 -Wall -Wextra -Werror "$here/repair_sample.c" $flags -o "$work/repair_sample"; then
-  run ldd "$work/repair_sample" | grep -q "libmendrel.so.1 => $lib/" ||
+  run ldd "$work/repair_sample" | grep "libmendrel.so.1 => $lib/" >/dev/null ||
     fail "the client does not load libmendrel.so.1 from the package"
   run "$work/repair_sample" "$source/samples/customers.dbf" "$work/fixed.dbf" ||
     fail "the client built on libmendrel-dev did not repair the sample"
